@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -28,7 +29,9 @@ public:
     // My Singers as they stand, singers taken from this file included.
     virtual const std::vector<SingerEntry>& MySingers() const = 0;
     // Creates the singer in the database (which writes the program into the
-    // record) and appends it to My Singers; false when the database refuses.
+    // record) and appends it to My Singers as an added entry whose parameter
+    // sets are the ones given (the record's AUX values are 0, the entry's are
+    // the voices' defaults); false when the database refuses.
     virtual bool CreateAndInsert(DBM_VVOICE_INFO& record, const AxVVoiceParam& primary,
                                  const AxVVoiceParam& secondary) = 0;
 
