@@ -12,7 +12,7 @@
 #include "call_log.h"
 #include "editor/run_editor.h"
 #include "fake_database.h"
-#include "recording_trak_manager.h"
+#include "logging_trak_manager.h"
 #include "scripted_editor_dialog.h"
 
 namespace kora::test {
@@ -42,15 +42,16 @@ protected:
         database.AddVoice(kBert, u"Bert", 0, {-1, -2, -3, -4, -5});
         database.AddVoice(kCleo, u"Cleo", 2, {10, 20, 30, 40, 50});
 
-        trak.Put(Singer(0, 0, u"Zed", kAnna, u"", 10));
-        trak.Put(Singer(0, 1, u"alto", kBert, kAnna, 20));
-        trak.Put(Singer(0, 3, u"Alto", kAnna, u"", 30));
-        trak.Put(Singer(2, 0, u"Choir", kCleo, kBert, 40));
-        // Primary voices that are not installed: one unknown, one that
-        // differs from an installed id only in letter case.
-        trak.Put(Singer(1, 5, u"Ghost", u"VOICE-XXXX-00009", u"", 50));
-        trak.Put(Singer(0, 7, u"Lower", u"voice-anna-00001", u"", 60));
-        trak.filePath = u"C:\\songs\\demo.vsq";
+        for (const SingerEntry& singer :
+             {Singer(0, 0, u"Zed", kAnna, u"", 10), Singer(0, 1, u"alto", kBert, kAnna, 20),
+              Singer(0, 3, u"Alto", kAnna, u"", 30), Singer(2, 0, u"Choir", kCleo, kBert, 40),
+              // Primary voices that are not installed: one unknown, one that
+              // differs from an installed id only in letter case.
+              Singer(1, 5, u"Ghost", u"VOICE-XXXX-00009", u"", 50),
+              Singer(0, 7, u"Lower", u"voice-anna-00001", u"", 60)}) {
+            document.voices[{singer.bank, singer.program}] = SequenceVoiceOf(singer);
+        }
+        trak = std::make_unique<LoggingTrakManager>(log, document);
 
         database.AddVirtualVoice(Singer(0, 0, u"Mine", kAnna, kCleo, 70), u"Anna");
         database.AddVirtualVoice(Singer(2, 4, u"Other", kCleo, u"", 80), u"Cleo");
@@ -61,10 +62,10 @@ protected:
     }
 
     uint32_t Run(uint32_t initialSelection = kNoInitialSelection) {
-        return editor::RunEditor(dialog, bound->Context(), &trak, initialSelection);
+        return editor::RunEditor(dialog, bound->Context(), trak.get(), initialSelection);
     }
     uint32_t RunReadOnly(int32_t* outBank, int32_t* outProgram) {
-        return editor::RunEditorReadOnly(dialog, bound->Context(), &trak, outBank, outProgram);
+        return editor::RunEditorReadOnly(dialog, bound->Context(), trak.get(), outBank, outProgram);
     }
     editor::EditorSession& Session() { return dialog.Session(); }
 
@@ -73,11 +74,21 @@ protected:
 
     CallLog log;
     FakeDatabase database{log};
-    RecordingTrakManager trak{log};
+    trak4::SequenceDocument document;  // the sequence as the host opened it
+    std::unique_ptr<LoggingTrakManager> trak;
     std::unique_ptr<BoundContext> bound;
     ScriptedEditorDialog dialog{log};
 };
 
 using Calls = std::vector<std::string>;
+
+// Whether the sequence's voices are those of `document`, field by field.
+inline bool SameVoices(const trak4::SequenceDocument& a, const trak4::SequenceDocument& b) {
+    trak4::SequenceDocument left = a;
+    trak4::SequenceDocument right = b;
+    left.library.clear();
+    right.library.clear();
+    return trak4::SameContent(left, right);
+}
 
 }  // namespace kora::test

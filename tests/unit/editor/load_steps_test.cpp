@@ -46,7 +46,7 @@ TEST_F(LoadTest, ReadsVoicesSequenceAndDatabaseInOrderBeforeTheDialog) {
                                      "DBM_RollBackEditor(77)"}));
     EXPECT_EQ(Session().editorHandle, 77u);
     EXPECT_EQ(Session().context, &bound->Context());
-    EXPECT_EQ(Session().trakManager, &trak);
+    EXPECT_EQ(Session().trakManager, trak.get());
 }
 
 TEST_F(LoadTest, InstalledVoicesKeepTheDatabaseOrderAndDefaults) {
@@ -115,7 +115,7 @@ TEST_F(LoadTest, AnEmptyDatabaseGivesAnEmptyMyListAndTheInvocationGoesOn) {
         EXPECT_TRUE(s.mySingers.empty());
         return DialogEnding::Cancel;
     };
-    EXPECT_EQ(editor::RunEditor(dialog, context.Context(), &trak, 0), kOk);
+    EXPECT_EQ(editor::RunEditor(dialog, context.Context(), trak.get(), 0), kOk);
     EXPECT_EQ(dialog.runs, 1);
 }
 
@@ -129,7 +129,7 @@ TEST_F(LoadTest, NoInstalledVoicesLeavesTheActiveListEmpty) {
         EXPECT_EQ(s.activeInUse.Count(), 0u);
         return DialogEnding::Cancel;
     };
-    EXPECT_EQ(editor::RunEditor(dialog, context.Context(), &trak, 0), kOk);
+    EXPECT_EQ(editor::RunEditor(dialog, context.Context(), trak.get(), 0), kOk);
     EXPECT_EQ(dialog.runs, 1);
 }
 
@@ -149,7 +149,7 @@ TEST_P(MalformedVoiceList, EndsTheInvocationWithoutTheDialog) {
     EXPECT_EQ(Run(), kVoiceListInconsistent);
     EXPECT_EQ(dialog.runs, 0);
     EXPECT_EQ(log.Collapsed(), GetParam().calls);
-    EXPECT_TRUE(trak.libraryTable.empty());
+    EXPECT_EQ(trak->CountOf(trak4::TrakOp::kReplaceLibTable), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

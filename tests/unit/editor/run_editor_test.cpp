@@ -53,9 +53,11 @@ class RunEditorTest : public EditorTest {
 protected:
     void SetUp() override {
         EditorTest::SetUp();
-        original = trak.voices;
+        original = trak->Document();
     }
-    std::map<Pair, StoredVoice> original;
+    // Whether the sequence's voices are still those the host opened.
+    bool SequenceUntouched() const { return SameVoices(trak->Document(), original); }
+    trak4::SequenceDocument original;
 };
 
 TEST_F(RunEditorTest, CancelRollsBackAndLeavesTheSequenceAlone) {
@@ -66,7 +68,7 @@ TEST_F(RunEditorTest, CancelRollsBackAndLeavesTheSequenceAlone) {
     };
     EXPECT_EQ(Run(), kOk);
     EXPECT_EQ(AfterDialog(), (Calls{"dialog", "DBM_RollBackEditor(77)"}));
-    EXPECT_EQ(trak.voices, original);
+    EXPECT_TRUE(SequenceUntouched());
 }
 
 TEST_F(RunEditorTest, AnyOtherEndingRollsBackToo) {
@@ -96,10 +98,10 @@ TEST_F(RunEditorTest, OkWithoutChangesCommitsNothingButReplacesTheTable) {
     EXPECT_EQ(AfterDialog(),
               (Calls{"dialog", "vvoiceInitializeUpdateContext", "sysReplaceVVoiceLibTable(3)",
                      "vvoiceNotifyObserversOfUpdates"}));
-    EXPECT_EQ(trak.voices, original);
+    EXPECT_TRUE(SequenceUntouched());
 
-    ASSERT_EQ(trak.libraryTable.size(), 3u);
-    const AxVVoiceLib& mine = trak.libraryTable.at({0, 0});
+    ASSERT_EQ(trak->LibraryTable().size(), 3u);
+    const AxVVoiceLib& mine = trak->LibraryTable().at({0, 0});
     EXPECT_EQ(mine.bank, 0);
     EXPECT_EQ(mine.program, 0);
     EXPECT_EQ(mine.name, u"Mine");
@@ -111,8 +113,8 @@ TEST_F(RunEditorTest, OkWithoutChangesCommitsNothingButReplacesTheTable) {
     EXPECT_EQ((std::array{mine.secondary.BRE, mine.secondary.BRI, mine.secondary.CLE,
                           mine.secondary.GEN, mine.secondary.AUX, mine.secondary.VOL}),
               (std::array{-70, -71, -72, -73, -74, -75}));
-    EXPECT_TRUE(trak.libraryTable.contains({0, 9}));
-    EXPECT_TRUE(trak.libraryTable.contains({2, 4}));
+    EXPECT_TRUE(trak->LibraryTable().contains({0, 9}));
+    EXPECT_TRUE(trak->LibraryTable().contains({2, 4}));
 }
 
 TEST_F(RunEditorTest, OkAppliesEditsInsertsAndRemovesThenCommitsAndReplaces) {
@@ -127,18 +129,18 @@ TEST_F(RunEditorTest, OkAppliesEditsInsertsAndRemovesThenCommitsAndReplaces) {
                       {"DBM_CommitEditor(77)", "DBM_UpdateUserRegistory(77)",
                        "sysReplaceVVoiceLibTable(3)", "vvoiceNotifyObserversOfUpdates"}}));
 
-    std::map<Pair, StoredVoice> expected = original;
-    expected.erase({0, 3});
-    StoredVoice& zed = expected.at({0, 0});
+    trak4::SequenceDocument expected = original;
+    expected.voices.erase({0, 3});
+    trak4::SequenceVoice& zed = expected.voices.at({0, 0});
     zed.name = u"Zed edited";
-    zed.secondary[kBRE] = 99;
-    zed.primary[kVOL] = 0;
-    expected[{0, 1}] = StoredVoice(Singer(0, 1, u"New", kCleo, kAnna, 5));
-    expected[{0, 2}] = StoredVoice(Singer(0, 2, u"Newer", kBert, u"", 6));
-    EXPECT_EQ(trak.voices, expected);
+    zed.secondary.BRE = 99;
+    expected.voices[{0, 1}] = SequenceVoiceOf(Singer(0, 1, u"New", kCleo, kAnna, 5));
+    expected.voices[{0, 2}] = SequenceVoiceOf(Singer(0, 2, u"Newer", kBert, u"", 6));
+    EXPECT_TRUE(SameVoices(trak->Document(), expected));
     // Voices whose primary voice is not installed are untouched.
-    EXPECT_EQ(trak.voices.at({1, 5}), original.at({1, 5}));
-    EXPECT_EQ(trak.voices.at({0, 7}), original.at({0, 7}));
+    const trak4::SequenceDocument now = trak->Document();
+    EXPECT_TRUE(trak4::SameVoice(now.voices.at({1, 5}), original.voices.at({1, 5})));
+    EXPECT_TRUE(trak4::SameVoice(now.voices.at({0, 7}), original.voices.at({0, 7})));
     EXPECT_EQ(log.Count("vvoiceRemoveVVoice(1,5)") + log.Count("vvoiceRemoveVVoice(0,7)"), 0);
 }
 
@@ -166,7 +168,7 @@ TEST_F(RunEditorTest, AnActiveSingerAddedAndDeletedIsNeverInsertedNorRemoved) {
     EXPECT_EQ(AfterDialog(),
               (Calls{"dialog", "vvoiceInitializeUpdateContext", "sysReplaceVVoiceLibTable(3)",
                      "vvoiceNotifyObserversOfUpdates"}));
-    EXPECT_EQ(trak.voices, original);
+    EXPECT_TRUE(SequenceUntouched());
 }
 
 TEST_F(RunEditorTest, APairFreedByASingerAddedInThisInvocationIsNotClearedFirst) {
@@ -182,7 +184,7 @@ TEST_F(RunEditorTest, APairFreedByASingerAddedInThisInvocationIsNotClearedFirst)
     EXPECT_EQ(AfterDialog(),
               (Calls{"dialog", "vvoiceInitializeUpdateContext", "vvoiceInsertVVoiceV4(2,1)",
                      "sysReplaceVVoiceLibTable(3)", "vvoiceNotifyObserversOfUpdates"}));
-    EXPECT_EQ(trak.voices.at({2, 1}).name, u"Second");
+    EXPECT_EQ(trak->Document().voices.at({2, 1}).name, u"Second");
 }
 
 TEST_F(RunEditorTest, OkWithAnEmptyMyListRestoresTheSequence) {
@@ -193,14 +195,14 @@ TEST_F(RunEditorTest, OkWithAnEmptyMyListRestoresTheSequence) {
     EXPECT_EQ(Run(), kOtherFailure);
     EXPECT_EQ(AfterDialog(),
               Concat({{"dialog"}, kAppliedChanges, kRestore, {"vvoiceNotifyObserversOfUpdates"}}));
-    EXPECT_EQ(trak.voices, original);
+    EXPECT_TRUE(SequenceUntouched());
 }
 
 // A refusal while applying: its status, "Failed to edit file!", the
 // database rolled back, and the changes made before it stay.
 struct ApplyFailure {
     const char* label;
-    void (*refuse)(RecordingTrakManager&);
+    void (*refuse)(LoggingTrakManager&);
     uint32_t status;
     std::size_t appliedCalls;  // of kAppliedChanges, before the message
 };
@@ -209,7 +211,7 @@ void PrintTo(const ApplyFailure& c, std::ostream* os) { *os << c.label; }
 class ApplyRefused : public RunEditorTest, public testing::WithParamInterface<ApplyFailure> {};
 
 TEST_P(ApplyRefused, RollsBackAndReportsTheRefusal) {
-    GetParam().refuse(trak);
+    GetParam().refuse(*trak);
     dialog.user = [](EditorSession& s) {
         s.myChanged = true;
         return EditAddDelete(s);
@@ -223,31 +225,32 @@ TEST_P(ApplyRefused, RollsBackAndReportsTheRefusal) {
         Concat({{"dialog"},
                 applied,
                 {"message(25,16)", "DBM_RollBackEditor(77)", "vvoiceNotifyObserversOfUpdates"}}));
-    EXPECT_TRUE(trak.libraryTable.empty());
+    EXPECT_TRUE(trak->LibraryTable().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ApplyRefused,
-                         testing::Values(ApplyFailure{"Update",
-                                                      [](RecordingTrakManager& manager) {
-                                                          manager.refuseUpdate.insert({0, 0});
-                                                      },
-                                                      kSequenceUpdateRefused, 2},
-                                         ApplyFailure{"RemoveBeforeInsert",
-                                                      [](RecordingTrakManager& manager) {
-                                                          manager.refuseRemove.insert({0, 1});
-                                                      },
-                                                      kSequenceInsertRefused, 3},
-                                         ApplyFailure{"Insert",
-                                                      [](RecordingTrakManager& manager) {
-                                                          manager.refuseInsert.insert({0, 2});
-                                                      },
-                                                      kSequenceInsertRefused, 5},
-                                         ApplyFailure{"FinalRemove",
-                                                      [](RecordingTrakManager& manager) {
-                                                          manager.refuseRemove.insert({0, 3});
-                                                      },
-                                                      kSequenceRemoveRefused, 6}),
-                         [](const auto& p) { return std::string(p.param.label); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ApplyRefused,
+    testing::Values(ApplyFailure{"Update",
+                                 [](LoggingTrakManager& manager) {
+                                     manager.RefuseCall(trak4::TrakOp::kUpdate, 1);
+                                 },
+                                 kSequenceUpdateRefused, 2},
+                    ApplyFailure{"RemoveBeforeInsert",
+                                 [](LoggingTrakManager& manager) {
+                                     manager.RefuseCall(trak4::TrakOp::kRemove, 1);
+                                 },
+                                 kSequenceInsertRefused, 3},
+                    ApplyFailure{"Insert",
+                                 [](LoggingTrakManager& manager) {
+                                     manager.RefuseCall(trak4::TrakOp::kInsert, 2);
+                                 },
+                                 kSequenceInsertRefused, 5},
+                    ApplyFailure{"FinalRemove",
+                                 [](LoggingTrakManager& manager) {
+                                     manager.RefuseCall(trak4::TrakOp::kRemove, 2);
+                                 },
+                                 kSequenceRemoveRefused, 6}),
+    [](const auto& p) { return std::string(p.param.label); });
 
 TEST_F(RunEditorTest, AnEmptyActiveListWithChangesIsRefusedBeforeAnyCall) {
     dialog.user = [](EditorSession& s) {
@@ -257,13 +260,13 @@ TEST_F(RunEditorTest, AnEmptyActiveListWithChangesIsRefusedBeforeAnyCall) {
     EXPECT_EQ(Run(), kOtherFailure);
     EXPECT_EQ(AfterDialog(), (Calls{"dialog", "vvoiceInitializeUpdateContext", "message(25,16)",
                                     "DBM_RollBackEditor(77)", "vvoiceNotifyObserversOfUpdates"}));
-    EXPECT_EQ(trak.voices, original);
+    EXPECT_TRUE(SequenceUntouched());
 }
 
 // A failure after the sequence was changed: the sequence is put back.
 struct LateFailure {
     const char* label;
-    void (*inject)(FakeDatabase&, RecordingTrakManager&);
+    void (*inject)(FakeDatabase&, LoggingTrakManager&);
     uint32_t status;
     Calls calls;  // between the applied changes and the restore
 };
@@ -272,7 +275,7 @@ void PrintTo(const LateFailure& c, std::ostream* os) { *os << c.label; }
 class LateRefusal : public RunEditorTest, public testing::WithParamInterface<LateFailure> {};
 
 TEST_P(LateRefusal, RestoresTheSequenceAsLoaded) {
-    GetParam().inject(database, trak);
+    GetParam().inject(database, *trak);
     dialog.user = [](EditorSession& s) {
         s.myChanged = true;
         return EditAddDelete(s);
@@ -283,32 +286,35 @@ TEST_P(LateRefusal, RestoresTheSequenceAsLoaded) {
                                      GetParam().calls,
                                      kRestore,
                                      {"vvoiceNotifyObserversOfUpdates"}}));
-    EXPECT_EQ(trak.voices, original);
+    EXPECT_TRUE(SequenceUntouched());
     EXPECT_EQ(log.Count("DBM_RollBackEditor"), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LateRefusal,
-    testing::Values(
-        LateFailure{"Commit",
-                    [](FakeDatabase& db, RecordingTrakManager&) { db.commitResult = 1; },
-                    kDatabaseFailed,
-                    {"DBM_CommitEditor(77)"}},
-        LateFailure{"UpdateUserRegistory",
-                    [](FakeDatabase& db, RecordingTrakManager&) { db.updateRegistoryResult = -1; },
-                    kDatabaseFailed,
-                    {"DBM_CommitEditor(77)", "DBM_UpdateUserRegistory(77)"}},
-        LateFailure{"LibraryTable",
-                    [](FakeDatabase&, RecordingTrakManager& manager) { manager.tableResult = 0; },
-                    kLibraryTableRefused,
-                    {"DBM_CommitEditor(77)", "DBM_UpdateUserRegistory(77)",
-                     "sysReplaceVVoiceLibTable(3)", "message(25,16)"}}),
+    testing::Values(LateFailure{"Commit",
+                                [](FakeDatabase& db, LoggingTrakManager&) { db.commitResult = 1; },
+                                kDatabaseFailed,
+                                {"DBM_CommitEditor(77)"}},
+                    LateFailure{"UpdateUserRegistory",
+                                [](FakeDatabase& db, LoggingTrakManager&) {
+                                    db.updateRegistoryResult = -1;
+                                },
+                                kDatabaseFailed,
+                                {"DBM_CommitEditor(77)", "DBM_UpdateUserRegistory(77)"}},
+                    LateFailure{"LibraryTable",
+                                [](FakeDatabase&, LoggingTrakManager& manager) {
+                                    manager.RefuseAll(trak4::TrakOp::kReplaceLibTable);
+                                },
+                                kLibraryTableRefused,
+                                {"DBM_CommitEditor(77)", "DBM_UpdateUserRegistory(77)",
+                                 "sysReplaceVVoiceLibTable(3)", "message(25,16)"}}),
     [](const auto& p) { return std::string(p.param.label); });
 
 TEST_F(RunEditorTest, RestoreGoesPastAPairThatHeldNothingAtLoad) {
     // (0,2) was taken by a singer added and deleted here: nothing to give
     // back there, but Alto at (0,3) and Zed's old values still are.
-    trak.tableResult = 0;
+    trak->RefuseAll(trak4::TrakOp::kReplaceLibTable);
     dialog.user = [](EditorSession& s) {
         EditActive(s, IndexOf(s, u"Zed"), u"Zed edited", 1);
         DeleteActive(s, IndexOf(s, u"Alto"));
@@ -322,7 +328,7 @@ TEST_F(RunEditorTest, RestoreGoesPastAPairThatHeldNothingAtLoad) {
                      "vvoiceRemoveVVoice(0,3)", "sysReplaceVVoiceLibTable(3)", "message(25,16)",
                      "vvoiceInsertVVoiceV4(0,3)", "vvoiceUpdateVVoiceV4(0,0)",
                      "vvoiceNotifyObserversOfUpdates"}));
-    EXPECT_EQ(trak.voices, original);
+    EXPECT_TRUE(SequenceUntouched());
 }
 
 TEST_F(RunEditorTest, TwoMySingersOnOnePairGiveTheFirstToTheTable) {
@@ -334,7 +340,7 @@ TEST_F(RunEditorTest, TwoMySingersOnOnePairGiveTheFirstToTheTable) {
     };
     EXPECT_EQ(Run(), kOk);
     EXPECT_EQ(log.Count("sysReplaceVVoiceLibTable(3)"), 1);
-    EXPECT_EQ(trak.libraryTable.at({0, 0}).name, u"Mine");
+    EXPECT_EQ(trak->LibraryTable().at({0, 0}).name, u"Mine");
 }
 
 TEST_F(RunEditorTest, ANullSequenceManagerLoadsNothing) {
