@@ -148,6 +148,7 @@ void DialogCapture::Join() {
 }
 
 bool DialogCapture::Saved() {
+    stop_ = true;
     Join();
     return saved_;
 }
@@ -156,7 +157,7 @@ void DialogCapture::Watch() {
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + milliseconds(timeoutMs_);
     HWND dialog = nullptr;
-    while (dialog == nullptr && steady_clock::now() < deadline) {
+    while (dialog == nullptr && !stop_ && steady_clock::now() < deadline) {
         Sleep(100);
         dialog = FindDialog(uiThread_);
     }

@@ -3,6 +3,7 @@
 // with Cancel, so the demo can run where no one is at the screen.
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 
 namespace kora::demo {
@@ -16,7 +17,8 @@ public:
     DialogCapture(const DialogCapture&) = delete;
     DialogCapture& operator=(const DialogCapture&) = delete;
 
-    // After the dialog closed: whether the picture was saved.
+    // After the export returned: whether the picture was saved. Stops the
+    // watch when no dialog came up.
     bool Saved();
 
     // The watching thread's work.
@@ -29,6 +31,7 @@ private:
     std::filesystem::path bitmap_;
     int timeoutMs_;
     bool saved_ = false;
+    std::atomic<bool> stop_ = false;
     void* thread_ = nullptr;  // the watching thread's handle; the toolchain has no std::thread
 };
 

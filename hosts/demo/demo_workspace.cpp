@@ -14,7 +14,10 @@ bool CopyIn(const fs::path& from, const fs::path& to, bool reset, std::string* e
         *error = "sample missing: " + from.string();
         return false;
     }
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+    // Removed first: the mingw runtime's overwriting copy refuses an
+    // existing target.
+    fs::remove(to, ec);
+    fs::copy_file(from, to, ec);
     if (ec) *error = "cannot copy " + from.string() + " to " + to.string() + ": " + ec.message();
     return !ec;
 }
