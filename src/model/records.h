@@ -22,9 +22,9 @@ struct SingerEntry {
     std::u16string name;
     std::u16string primaryId;
     std::u16string primaryName;
-    std::array<int32_t, 5> primaryParams{};  // BRE, BRI, CLE, GEN, AUX
-    std::u16string secondaryId;              // empty: none
-    std::u16string secondaryName;            // "-" when none or not installed
+    std::array<int32_t, 5> primaryParams{};    // BRE, BRI, CLE, GEN, AUX
+    std::u16string secondaryId;                // empty: none
+    std::u16string secondaryName;              // "-" when none or not installed
     std::array<int32_t, 6> secondaryParams{};  // BRE, BRI, CLE, GEN, AUX, VOL
     uint32_t state = kStateLoaded;
 };

@@ -1,0 +1,51 @@
+// Strict readers for the stand-ins' JSON files: every member is required,
+// typed and range-checked, so a damaged file is refused as a whole instead of
+// being read as something else.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+namespace standins {
+
+// The file's content is not what it must be (syntax, a member, a value).
+class FormatError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+using Json = nlohmann::ordered_json;  // keeps members in the order written
+
+// Parses a whole document; any syntax error or trailing garbage throws.
+Json ParseJson(std::string_view bytes);
+
+// Requires {"format": format, "version": version} at the top of `document`.
+void ExpectFormat(const Json& document, std::string_view format, int version);
+
+const Json& Member(const Json& object, const char* key);
+const Json& ArrayMember(const Json& object, const char* key);
+
+// A string member as UTF-16, at most `maxUnits` units and without NUL.
+std::u16string TextMember(const Json& object, const char* key, std::size_t maxUnits);
+std::u16string TextValue(const Json& value, std::size_t maxUnits);
+
+int32_t IntMember(const Json& object, const char* key, int32_t low, int32_t high);
+uint64_t UnsignedMember(const Json& object, const char* key);
+
+// A voice parameter set as an object {"BRE": .., "BRI": .., ...} holding the
+// first `count` of these names (5 or 6), each value -127..127.
+inline constexpr const char* kParamNames[6] = {"BRE", "BRI", "CLE", "GEN", "AUX", "VOL"};
+void ParamsMember(const Json& object, const char* key, int32_t* out, std::size_t count);
+Json ParamsJson(const int32_t* values, std::size_t count);
+
+// Texts as they go into a file.
+Json TextJson(std::u16string_view text);
+
+// Pretty-printed UTF-8 with a final newline.
+std::string DumpJson(const Json& document);
+
+}  // namespace standins

@@ -1,0 +1,86 @@
+// A second process on the database named by VBANK4_HOME, for the tests that
+// need one.
+//   vbank4_probe dump
+//       prints "default <bank> <program>" (or "default none") and then one
+//       line "<bank> <program> <name>" per virtual voice; exit code 0, or
+//       10 - DBM_Init's negative result.
+//   vbank4_probe commit-create <bank> <name> [partly-written|flushed|replaced]
+//       creates a virtual voice on Aurora in <bank> and commits; with a
+//       stage, the process dies (exit 42, no clean-up) at that point of
+//       writing the store.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "standins/file_io.h"
+#include "standins/utf.h"
+#include "vbank4/exports.h"
+
+namespace {
+
+constexpr int kDiedOnPurpose = 42;
+
+standins::WriteStage g_dieAt = standins::WriteStage::kFlushed;
+
+void DieAtStage(standins::WriteStage stage) {
+    if (stage == g_dieAt) ::_exit(kDiedOnPurpose);
+}
+
+int Dump() {
+    for (int32_t bank = 0; bank < 128; ++bank) {
+        for (int32_t program = 0; program < 128; ++program) {
+            DBM_VVOICE_INFO info{};
+            if (DBM_GetVirtualVoiceInfo(bank, program, &info) != 0) continue;
+            std::printf("%d %d %s\n", bank, program, standins::Utf16ToUtf8(info.name).c_str());
+        }
+    }
+    int32_t bank = 0, program = 0;
+    if (DBM_GetDefaultVirtualVoice(&bank, &program) == 0) {
+        std::printf("default %d %d\n", bank, program);
+    } else {
+        std::printf("default none\n");
+    }
+    return 0;
+}
+
+int CommitCreate(int argc, char** argv) {
+    if (argc < 4) return 2;
+    if (argc >= 5) {
+        const std::string_view stage = argv[4];
+        if (stage == "partly-written") {
+            g_dieAt = standins::WriteStage::kPartlyWritten;
+        } else if (stage == "flushed") {
+            g_dieAt = standins::WriteStage::kFlushed;
+        } else if (stage == "replaced") {
+            g_dieAt = standins::WriteStage::kReplaced;
+        } else {
+            return 2;
+        }
+        standins::SetWriteStageHook(DieAtStage);
+    }
+    const uint32_t editor = DBM_GetEditor();
+    int32_t program = -1;
+    const std::u16string name = standins::Utf8ToUtf16(argv[3]);
+    if (DBM_CreateVirtualVoice(editor, std::atoi(argv[2]), &program, u"VB4S00AURORA0001",
+                               name.c_str()) != 0) {
+        return 3;
+    }
+    return DBM_CommitEditor(editor) == 0 ? 0 : 4;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    const int32_t init = DBM_Init();
+    if (init != 0) return 10 - init;
+    const std::string_view command = argv[1];
+    int result = 2;
+    if (command == "dump") result = Dump();
+    if (command == "commit-create") result = CommitCreate(argc, argv);
+    DBM_Delete();
+    return result;
+}

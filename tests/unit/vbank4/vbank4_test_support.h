@@ -1,0 +1,91 @@
+// A database folder made from the bundled sample, named by VBANK4_HOME for
+// the duration of a test, and small readers of the database's answers.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "kora4/vbank4.h"
+#include "temp_folder.h"
+#include "vbank4/exports.h"
+#include "vbank4/results.h"
+
+namespace testing_support {
+
+inline const std::filesystem::path kSampleDir = VBANK4_SAMPLE_DIR;
+
+// Voices of the sample catalog the tests lean on.
+inline constexpr const char16_t* kAurora = u"VB4S00AURORA0001";  // bank 0
+inline constexpr const char16_t* kElodie = u"VB4S00ELODIE0003";  // bank 0, "Élodie"
+inline constexpr const char16_t* kSakura = u"VB4S00SAKURA0004";  // bank 0, "さくら"
+inline constexpr const char16_t* kTindra = u"VB4S05TINDRA0012";  // bank 5, in no group
+
+class SampleHome {
+public:
+    SampleHome() {
+        std::filesystem::copy_file(kSampleDir / "catalog.json", folder_ / "catalog.json");
+        std::filesystem::copy_file(kSampleDir / "store.json", folder_ / "store.json");
+        ::setenv("VBANK4_HOME", folder_.path().c_str(), 1);
+    }
+    const TempFolder& folder() const { return folder_; }
+    std::filesystem::path operator/(const std::string& name) const { return folder_ / name; }
+
+private:
+    TempFolder folder_;
+};
+
+// The virtual voice at a pair, or nullopt when the database answers
+// "no virtual voice" (any other answer fails the test).
+inline std::optional<DBM_VVOICE_INFO> InfoAt(int32_t bank, int32_t program) {
+    DBM_VVOICE_INFO info{};
+    const int32_t result = DBM_GetVirtualVoiceInfo(bank, program, &info);
+    if (result == kDbmNoVirtualVoice) return std::nullopt;
+    EXPECT_EQ(result, 0) << "at " << bank << "," << program;
+    return info;
+}
+
+inline std::u16string NameAt(int32_t bank, int32_t program) {
+    const auto info = InfoAt(bank, program);
+    return info ? std::u16string(info->name) : u"<none>";
+}
+
+inline std::pair<int32_t, int32_t> DefaultPair() {
+    int32_t bank = -1, program = -1;
+    if (DBM_GetDefaultVirtualVoice(&bank, &program) != 0) return {-1, -1};
+    return {bank, program};
+}
+
+inline int VirtualVoiceCount() {
+    int count = 0;
+    for (int32_t b = 0; b < 128; ++b) {
+        for (int32_t p = 0; p < 128; ++p) count += InfoAt(b, p) ? 1 : 0;
+    }
+    return count;
+}
+
+// Creates a virtual voice and answers its program, failing the test otherwise.
+inline int32_t CreateVoice(uint32_t editor, int32_t bank, const char16_t* voiceId,
+                           const char16_t* name) {
+    int32_t program = -1;
+    EXPECT_EQ(DBM_CreateVirtualVoice(editor, bank, &program, voiceId, name), 0);
+    return program;
+}
+
+// The sample database, initialized for each test and released after it.
+class SampleDatabase : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(DBM_Init(), 0); }
+    void TearDown() override { DBM_Delete(); }
+    // Reopens the database: what a later session of the library sees.
+    void Reload() {
+        ASSERT_EQ(DBM_Delete(), 0);
+        ASSERT_EQ(DBM_Init(), 0);
+    }
+
+    SampleHome home_;
+};
+
+}  // namespace testing_support
