@@ -36,6 +36,7 @@ public:
 
 protected:
     DialogWindow* Window() const;
+    Dialog* OwningDialog() const { return dialog_; }
     void Retarget(Dialog& dialog, int id) {
         dialog_ = &dialog;
         id_ = id;

@@ -42,6 +42,13 @@ void Dialog::BindControlEvents(int id, ControlEvents& events) {
     if (window_) window_->BindEvents(id, events);
 }
 
+void Dialog::UnbindControlEvents(int id, const ControlEvents& events) {
+    const auto before = boundEvents_.size();
+    std::erase_if(boundEvents_,
+                  [&](const auto& bound) { return bound.first == id && bound.second == &events; });
+    if (window_ && boundEvents_.size() != before) window_->UnbindEvents(id);
+}
+
 void DialogBridge::Attach(Dialog& dialog, DialogWindow& window) {
     dialog.window_ = &window;
     for (auto& [id, events] : dialog.boundEvents_) window.BindEvents(id, *events);

@@ -134,9 +134,10 @@ public:
     // A private message, delivered synchronously to OnMessage while open.
     std::intptr_t Send(uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
-    // Routes the raw scroll and wheel input of control `id` to `events` for
-    // as long as the window lives; may be called before DoModal.
+    // Routes the raw scroll and wheel input of control `id` to `events`
+    // until unbound; may be called before DoModal.
     void BindControlEvents(int id, ControlEvents& events);
+    void UnbindControlEvents(int id, const ControlEvents& events);
 
 protected:
     // Called once the controls exist and hold their template texts. True:

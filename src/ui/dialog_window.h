@@ -37,8 +37,10 @@ public:
     virtual int ChildId(ChildHandle child) const = 0;
     virtual void SetChildText(ChildHandle child, std::u16string_view text) = 0;
     virtual std::u16string ChildText(ChildHandle child) const = 0;
-    // Routes the raw scroll and wheel input of a control to `events`.
+    // Routes the raw scroll and wheel input of a control to `events`, or
+    // back to the control alone.
     virtual void BindEvents(int id, ControlEvents& events) = 0;
+    virtual void UnbindEvents(int id) = 0;
 
     // Any control.
     virtual bool HasControl(int id) const = 0;

@@ -4,7 +4,12 @@
 
 namespace kora::ui {
 
+CListCtrlExt::~CListCtrlExt() {
+    if (Dialog* dialog = OwningDialog()) dialog->UnbindControlEvents(Id(), *this);
+}
+
 void CListCtrlExt::Attach(Dialog& dialog, int id) {
+    if (Dialog* previous = OwningDialog()) previous->UnbindControlEvents(Id(), *this);
     Retarget(dialog, id);
     dialog.BindControlEvents(id, *this);
 }

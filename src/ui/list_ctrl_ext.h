@@ -13,7 +13,7 @@ public:
     CListCtrlExt() = default;
     CListCtrlExt(const CListCtrlExt&) = delete;
     CListCtrlExt& operator=(const CListCtrlExt&) = delete;
-    virtual ~CListCtrlExt() = default;
+    virtual ~CListCtrlExt();
 
     // Binds this object to control `id` of `dialog` (before or while it
     // runs); the control's scroll and wheel input then passes through here.

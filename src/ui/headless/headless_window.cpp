@@ -210,6 +210,10 @@ void HeadlessWindow::BindEvents(int id, ControlEvents& events) {
     if (ControlState* c = Find(id)) c->events = &events;
 }
 
+void HeadlessWindow::UnbindEvents(int id) {
+    if (ControlState* c = Find(id)) c->events = nullptr;
+}
+
 // --- any control ---------------------------------------------------------------
 
 std::u16string HeadlessWindow::Text(int id) const {

@@ -272,6 +272,18 @@ int ScriptedUser::RunModal(Dialog& dialog) {
 }
 
 void ScriptedUser::Play(const Step& step, Open top) {
+    try {
+        PlayStep(step, top);
+    } catch (...) {
+        // Notifications are caught where they are delivered; what comes here
+        // came through a private message or a control's own handler.
+        Fail(step.Describe() + " threw: " + DescribeException(std::current_exception()) + " (" +
+             Where() + ")");
+        top.window->End(-1);
+    }
+}
+
+void ScriptedUser::PlayStep(const Step& step, Open top) {
     HeadlessWindow& w = *top.window;
     std::string why;
     switch (step.kind) {

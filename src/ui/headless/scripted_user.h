@@ -162,6 +162,7 @@ private:
     ScriptedUser& Add(Step step);
     // By value: a nested dialog may grow the stack of open dialogs meanwhile.
     void Play(const Step& step, Open top);
+    void PlayStep(const Step& step, Open top);
     void Deliver(Open target, const NotifyEvent& event);
     void Fail(std::string message);
     std::string Where() const;

@@ -130,6 +130,10 @@ void Win32Window::BindEvents(int id, ControlEvents& events) {
         SetWindowSubclass(item, EventsProc, 1, reinterpret_cast<DWORD_PTR>(&events));
 }
 
+void Win32Window::UnbindEvents(int id) {
+    if (HWND item = Item(id)) RemoveWindowSubclass(item, EventsProc, 1);
+}
+
 // --- any control -----------------------------------------------------------------
 
 bool Win32Window::HasControl(int id) const { return Item(id) != nullptr; }

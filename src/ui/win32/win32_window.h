@@ -22,6 +22,7 @@ public:
     void SetChildText(ChildHandle child, std::u16string_view text) override;
     std::u16string ChildText(ChildHandle child) const override;
     void BindEvents(int id, ControlEvents& events) override;
+    void UnbindEvents(int id) override;
 
     bool HasControl(int id) const override;
     std::u16string Text(int id) const override;

@@ -120,3 +120,45 @@ TEST(CListCtrlExt, WrapsItsControlLikeAnyListView) {
 
 }  // namespace
 }  // namespace kora::ui
+
+namespace kora::ui {
+namespace {
+
+TEST(CListCtrlExt, ADestroyedControlNoLongerHearsItsList) {
+    TestUser user;
+    Probe dlg(IDD_SINGER_EDITOR);
+    dlg.onInit = [](Probe& p) {
+        for (int i = 0; i < 20; ++i) p.Control<ListView>(IDC_MY_LIST).InsertItem(i, u"row");
+        return true;
+    };
+    {
+        CListCtrlExt gone;
+        gone.Attach(dlg, IDC_MY_LIST);
+        gone.notifyWnd = &dlg;
+    }
+    user.Scroll(IDC_MY_LIST, true, 1)
+        .Check([](Dialog& d) { EXPECT_EQ(d.Control<ListView>(IDC_MY_LIST).TopIndex(), 1); })
+        .PressEscape();
+    dlg.DoModal();
+    EXPECT_TRUE(dlg.messages.empty());
+}
+
+TEST(CListCtrlExt, AThrowingTargetEndsTheDialogAndIsReported) {
+    struct Throwing final : MessageTarget {
+        std::intptr_t Send(uint32_t, std::uintptr_t, std::intptr_t) override {
+            throw std::runtime_error("target gone");
+        }
+    } target;
+    TestUser user;
+    EditorWithLists dlg;
+    dlg.myList.notifyWnd = &target;
+    user.TurnWheel(IDC_MY_LIST, WheelTurn::Down);
+    EXPECT_EQ(dlg.DoModal(), -1);
+    EXPECT_THAT(
+        user.TakeFailures(),
+        ElementsAre(
+            "TurnWheel(23002, down) threw: target gone (dialog 101 \"Singer Editor\" is open)"));
+}
+
+}  // namespace
+}  // namespace kora::ui
