@@ -9,13 +9,7 @@
 #include "tool_error.h"
 
 #if defined(_WIN32)
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include <windows.h>  // lean, without min and max: see CMakeLists.txt
 #endif
 
 namespace kora::singers {
