@@ -69,6 +69,9 @@ protected:
         if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         root_ = pattern;
         home_ = root_ / "home";
+    }
+    // Here rather than in the constructor: a failure still removes the folder.
+    void SetUp() override {
         fs::create_directory(home_);
         for (const char* name : {"catalog.json", "store.json"}) {
             fs::copy_file(fs::path(VBANK4_SAMPLE_DIR) / name, home_ / name);
