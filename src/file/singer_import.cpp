@@ -1,7 +1,7 @@
 #include "singer_import.h"
 
 #include "file_io.h"
-#include "record_text.h"
+#include "model/text_field.h"
 
 namespace kora {
 namespace {
@@ -21,18 +21,23 @@ bool SameShownValues(const int32_t* stored, const AxVVoiceParam& params) {
            stored[kGEN] == params.GEN;
 }
 
+// A null unit would end the text early in the record while the list kept it
+// whole, so such a text is refused like one that does not fit.
+bool HasNull(std::u16string_view text) { return text.find(u'\0') != std::u16string_view::npos; }
+
 // Fills the record as the database takes a new singer: program 0 (the
 // database chooses it) and both AUX values 0. Returns the fate of a text
-// that does not fit, or Taken.
+// that does not fit (CopyToField would have to cut it), or Taken.
 LineFate FillRecord(DBM_VVOICE_INFO& record, const InstalledVoice& voice,
                     const std::vector<std::u16string>& fields, const std::u16string& secondaryId,
                     const AxVVoiceParam& primary, const AxVVoiceParam& secondary) {
     const std::u16string& name = fields[0];
-    if (name.find(u'\0') != std::u16string::npos) return LineFate::NameHasNull;
-    if (!CopyTextToField(name, record.name)) return LineFate::NameTooLong;
-    if (!CopyTextToField(voice.name, record.primaryName) ||
-        !CopyTextToField(fields[1], record.primaryVoiceId) ||
-        !CopyTextToField(secondaryId, record.secondaryVoiceId)) {
+    if (HasNull(name)) return LineFate::NameHasNull;
+    if (!CopyToField(record.name, name)) return LineFate::NameTooLong;
+    if (HasNull(voice.name) || HasNull(fields[1]) || HasNull(secondaryId) ||
+        !CopyToField(record.primaryName, voice.name) ||
+        !CopyToField(record.primaryVoiceId, fields[1]) ||
+        !CopyToField(record.secondaryVoiceId, secondaryId)) {
         return LineFate::TextTooLong;
     }
     record.bank = voice.bank;

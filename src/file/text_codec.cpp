@@ -83,6 +83,8 @@ std::u16string DecodeUtf16Le(std::span<const uint8_t> bytes) {
     return text;
 }
 
+}  // namespace
+
 std::u16string DecodeUtf8(std::span<const uint8_t> bytes) {
     std::u16string text;
     text.reserve(bytes.size());
@@ -93,8 +95,6 @@ std::u16string DecodeUtf8(std::span<const uint8_t> bytes) {
     }
     return text;
 }
-
-}  // namespace
 
 std::u16string DecodeFileText(std::span<const uint8_t> bytes) {
     if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {

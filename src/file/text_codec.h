@@ -16,6 +16,9 @@ inline constexpr char16_t kReplacementCharacter = u'\uFFFD';
 // UTF-16 surrogate and a final odd byte become one U+FFFD.
 std::u16string DecodeFileText(std::span<const uint8_t> bytes);
 
+// UTF-16 of UTF-8 bytes, no mark looked for; ill-formed input as above.
+std::u16string DecodeUtf8(std::span<const uint8_t> bytes);
+
 // UTF-8 of a UTF-16 text; an unpaired surrogate becomes U+FFFD.
 std::string EncodeUtf8(std::u16string_view text);
 

@@ -1,0 +1,41 @@
+// The test host: a Windows program that loads the module by name and runs
+// one scenario against it, printing a line per check.
+//
+//   kora4_test_host.exe <scenario> [--shots <folder>]
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <map>
+#include <string>
+
+#include "checks.h"
+#include "scenarios.h"
+
+using namespace kora::testhost;
+
+int wmain(int argc, wchar_t** argv) {
+    const std::map<std::wstring, void (*)(Checks&, const std::wstring&)> scenarios = {
+        {L"dialog-101", Template101},
+        {L"toolkit", Toolkit},
+    };
+    std::wstring shots = L".";
+    std::wstring name;
+    for (int i = 1; i < argc; ++i) {
+        if (std::wcscmp(argv[i], L"--shots") == 0 && i + 1 < argc) {
+            shots = argv[++i];
+        } else {
+            name = argv[i];
+        }
+    }
+    auto scenario = scenarios.find(name);
+    if (scenario == scenarios.end()) {
+        std::printf("usage: kora4_test_host <dialog-101|toolkit> [--shots <folder>]\n");
+        return 2;
+    }
+    Checks checks;
+    scenario->second(checks, shots);
+    std::printf("%s: %d checks, %d failed\n", Narrow(name).c_str(), checks.count(),
+                checks.failures());
+    return checks.failures() == 0 && checks.count() > 0 ? 0 : 1;
+}

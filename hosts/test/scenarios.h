@@ -1,0 +1,19 @@
+// The scenarios the test host runs, one per command-line name.
+#pragma once
+
+#include <string>
+
+#include "checks.h"
+
+namespace kora::testhost {
+
+// Dialog 101 made from kora4.dll's own resources (not the host's): every
+// control of its table with class, text, rectangle and enable state, the
+// string table, the version and manifest resources; list reading and a
+// click; a screenshot.
+void Template101(Checks& checks, const std::wstring& shots);
+
+// The Win32 toolkit of the seam on real windows, run inside the probe DLL.
+void Toolkit(Checks& checks, const std::wstring& shots);
+
+}  // namespace kora::testhost

@@ -1,0 +1,28 @@
+// Ids of the module's string table. Every entry is loaded through
+// CLumiM17NString, so the host can replace each of them.
+#pragma once
+
+#define IDS_ENTER_SINGER_NAME 5
+#define IDS_COPY_FAILED 6
+#define IDS_ADD_FAILED 7
+#define IDS_DELETE_FAILED 8
+#define IDS_CHANGE_PARAMS_FAILED 9
+#define IDS_RENAME_FAILED 10
+#define IDS_INVALID_SINGER_NAME 11
+#define IDS_CONFIRM_DELETE 12
+#define IDS_COPY_OF 21
+#define IDS_EDIT_FILE_FAILED 25
+#define IDS_NO_MORE_TO_ADD 29
+#define IDS_NO_MORE_TO_COPY 30
+#define IDS_ERROR_OCCURRED 31
+#define IDS_FILE_FILTER 32
+#define IDS_IMPORT_FINISHED 33
+#define IDS_EXPORT_FINISHED 34
+#define IDS_IMPORT_FAILED 35
+#define IDS_EXPORT_FAILED 36
+#define IDS_COLUMN_NAME 23077
+#define IDS_COLUMN_PRIMARY 23078
+#define IDS_COLUMN_SECONDARY 23079
+#define IDS_COLUMN_SINGER 23080
+#define IDS_CAPTION_ADD 23084
+#define IDS_CAPTION_EDIT 23085

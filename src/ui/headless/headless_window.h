@@ -1,0 +1,218 @@
+// One open dialog of the in-memory toolkit: the controls of its template
+// with their state, changed by the dialog through the seam and by the
+// scripted user through the User* actions, with the notifications a real
+// window system would send for each.
+//
+// What the notifications follow: programmatic item-state changes of a list
+// send LVN_ITEMCHANGED as user clicks do; inserting and deleting rows send
+// none. Selecting a combo item from code sends no CBN_SELCHANGE, choosing it
+// as the user does. An edit field or combo box that loses the focus (to
+// another control, a click, or by being disabled) sends its kill-focus
+// notice.
+//
+// Sizes: dialog units become pixels as 3/2 across and 13/8 down; a border
+// takes one pixel on each side; a report list's header is 20 pixels high
+// and its rows 17.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/control_events.h"
+#include "ui/dialog.h"
+#include "ui/dialog_window.h"
+#include "ui/headless/resource_tables.h"
+#include "ui/notification.h"
+
+namespace kora::ui::headless {
+
+enum class ControlKind { Static, Button, GroupBox, Edit, ComboBox, ListView, UpDown, Other };
+
+struct ListColumn {
+    std::u16string text;
+    int format = 0;
+    int width = 0;
+};
+
+struct ListRow {
+    std::vector<std::u16string> texts;  // by column
+    std::intptr_t data = 0;
+    uint32_t state = 0;
+};
+
+struct ComboItem {
+    std::u16string text;
+    std::intptr_t data = 0;
+};
+
+struct ControlState {
+    const ControlTemplate* source = nullptr;
+    int id = 0;
+    ControlKind kind = ControlKind::Other;
+    std::u16string text;
+    uint32_t style = 0;
+    int widthPx = 0;
+    int heightPx = 0;
+    ControlEvents* events = nullptr;
+
+    // Edit field.
+    int limit = 30000;
+
+    // List view.
+    std::vector<ListColumn> columns;
+    std::vector<ListRow> rows;
+    uint32_t extendedStyle = 0;
+    int selectionMark = -1;
+    int topIndex = 0;
+    int horizontalOffset = 0;
+    bool redraw = true;
+    int repaints = 0;  // InvalidateAndUpdate calls
+
+    // Combo box.
+    std::vector<ComboItem> items;
+    int curSel = -1;
+
+    // Up-down control.
+    int lower = 100;
+    int upper = 0;
+    int position = 0;
+    int buddy = -1;  // index of the buddy among the dialog's controls
+
+    bool Enabled() const;
+    bool Visible() const;
+};
+
+enum class WheelTurn { Up, Down };
+
+class HeadlessWindow final : public DialogWindow {
+public:
+    struct Callbacks {
+        std::function<void(const NotifyEvent&)> notify;
+        std::function<std::intptr_t(uint32_t, std::uintptr_t, std::intptr_t)> message;
+    };
+
+    HeadlessWindow(const DialogTemplate& source, Callbacks callbacks);
+
+    const DialogTemplate& Source() const { return source_; }
+    bool Ended() const { return ended_; }
+    int Result() const { return result_; }
+    const std::vector<ControlState>& Controls() const { return controls_; }
+    const ControlState* Find(int id) const;
+    ControlState* Find(int id);
+    // Puts the focus where a dialog's start-up does: the first visible,
+    // enabled control with a tab stop.
+    void FocusFirstTabStop();
+
+    // What the user can do. Each returns an empty text, or why the action
+    // was impossible (nothing then changes).
+    std::string UserClick(int id);
+    std::string UserPressEnter();
+    std::string UserPressEscape();
+    std::string UserSelectRow(int listId, int row);
+    std::string UserClearSelection(int listId);
+    std::string UserDoubleClick(int listId, int row, int column);
+    std::string UserType(int editId, std::u16string_view text);
+    std::string UserLeave(int editId);
+    std::string UserChooseItem(int comboId, std::u16string_view text);
+    std::string UserClickSpin(int spinId, int delta);
+    std::string UserScroll(int listId, bool vertical, int lines);
+    std::string UserTurnWheel(int listId, WheelTurn turn);
+
+    // DialogWindow.
+    void End(int result) override;
+    std::u16string Caption() const override { return caption_; }
+    void SetCaption(std::u16string_view text) override { caption_ = text; }
+    int FocusedControlId() const override;
+    std::intptr_t Send(uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    bool ForEachChild(const std::function<bool(ChildHandle)>& visit) override;
+    int ChildId(ChildHandle child) const override;
+    void SetChildText(ChildHandle child, std::u16string_view text) override;
+    std::u16string ChildText(ChildHandle child) const override;
+    void BindEvents(int id, ControlEvents& events) override;
+    void UnbindEvents(int id) override;
+
+    bool HasControl(int id) const override { return Find(id) != nullptr; }
+    std::u16string Text(int id) const override;
+    void SetText(int id, std::u16string_view text) override;
+    bool IsEnabled(int id) const override;
+    void Enable(int id, bool enabled) override;
+    void Focus(int id) override;
+    uint32_t Style(int id) const override;
+    void ModifyStyle(int id, uint32_t remove, uint32_t add) override;
+    int ClientWidth(int id) const override;
+
+    void SetLimitText(int id, int chars) override;
+    int LimitText(int id) const override;
+
+    int InsertColumn(int id, int column, std::u16string_view heading, int format,
+                     int width) override;
+    int ColumnCount(int id) const override;
+    std::u16string ColumnText(int id, int column) const override;
+    int ColumnWidth(int id, int column) const override;
+    int ColumnFormat(int id, int column) const override;
+    bool SetColumnFormat(int id, int column, int format) override;
+    int ItemCount(int id) const override;
+    int InsertItem(int id, int row, std::u16string_view text) override;
+    bool DeleteItem(int id, int row) override;
+    bool DeleteAllItems(int id) override;
+    std::u16string ItemText(int id, int row, int column) const override;
+    bool SetItemText(int id, int row, int column, std::u16string_view text) override;
+    std::intptr_t ItemData(int id, int row) const override;
+    bool SetItemData(int id, int row, std::intptr_t data) override;
+    uint32_t ItemState(int id, int row, uint32_t mask) const override;
+    bool SetItemState(int id, int row, uint32_t state, uint32_t mask) override;
+    int SelectionMark(int id) const override;
+    int SetSelectionMark(int id, int row) override;
+    int NextItem(int id, int start, uint32_t flags) const override;
+    bool EnsureVisible(int id, int row, bool partialOk) override;
+    int TopIndex(int id) const override;
+    int CountPerPage(int id) const override;
+    void SetRedraw(int id, bool on) override;
+    void InvalidateAndUpdate(int id) override;
+    uint32_t ExtendedStyle(int id) const override;
+    void SetExtendedStyle(int id, uint32_t style) override;
+
+    int AddString(int id, std::u16string_view text) override;
+    int ComboCount(int id) const override;
+    std::u16string ComboText(int id, int index) const override;
+    std::intptr_t ComboData(int id, int index) const override;
+    bool SetComboData(int id, int index, std::intptr_t data) override;
+    int CurSel(int id) const override;
+    int SetCurSel(int id, int index) override;
+    void ResetContent(int id) override;
+
+    void SetRange32(int id, int lower, int upper) override;
+    std::pair<int, int> Range32(int id) const override;
+    int SetPos32(int id, int position) override;
+    int Pos32(int id) override;
+    int BuddyId(int id) const override;
+
+private:
+    ControlState* FindKind(int id, ControlKind kind);
+    const ControlState* FindKind(int id, ControlKind kind) const;
+    std::string UsableBy(const ControlState* control, int id, ControlKind kind,
+                         const char* what) const;
+    void MoveFocus(int index);
+    void Notify(const NotifyEvent& event);
+    void ChangeRowState(ControlState& list, int row, uint32_t state);
+    void SetRowState(ControlState& list, int row, uint32_t state, uint32_t mask);
+    int VisibleRows(const ControlState& list, bool* partialRowShown) const;
+    void ClampTop(ControlState& list);
+    void ShowPosition(ControlState& spin);
+    int IndexOf(const ControlState& control) const;
+
+    const DialogTemplate& source_;
+    Callbacks callbacks_;
+    std::u16string caption_;
+    std::vector<ControlState> controls_;
+    int focused_ = -1;  // index into controls_
+    bool ended_ = false;
+    int result_ = 0;
+};
+
+// The in-memory window of an open dialog, or null (closed, or not headless).
+HeadlessWindow* HeadlessWindowOf(const Dialog& dialog);
+
+}  // namespace kora::ui::headless

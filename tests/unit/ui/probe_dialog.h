@@ -1,0 +1,60 @@
+// A dialog on the seam whose behaviour each test plugs in: start-up, the
+// handlers of the notifications it routes, OK and private messages; it
+// keeps every notification it got.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "ui/dialog.h"
+
+namespace kora::ui::test {
+
+class Probe : public Dialog {
+public:
+    explicit Probe(int templateId, Dialog* owner = nullptr) : Dialog(templateId, owner) {}
+
+    // Routes (id, code) to OnEvent.
+    Probe& Route(int id, Notification code) {
+        map_.push_back(detail::MakeEntry<&Probe::OnEvent>(id, code));
+        return *this;
+    }
+
+    std::function<bool(Probe&)> onInit;
+    std::function<void(Probe&, const NotifyEvent&)> onEvent;
+    std::function<void(Probe&)> onOK;
+    std::vector<NotifyEvent> events;
+    std::vector<uint32_t> messages;
+    int okCalls = 0;
+    int cancelCalls = 0;
+
+protected:
+    bool OnInitDialog() override { return onInit ? onInit(*this) : true; }
+    void OnOK() override {
+        ++okCalls;
+        if (onOK) {
+            onOK(*this);
+        } else {
+            Dialog::OnOK();
+        }
+    }
+    void OnCancel() override {
+        ++cancelCalls;
+        Dialog::OnCancel();
+    }
+    std::span<const MessageMapEntry> MessageMap() const override { return map_; }
+    std::intptr_t OnMessage(uint32_t message, std::uintptr_t, std::intptr_t) override {
+        messages.push_back(message);
+        return 0;
+    }
+
+private:
+    void OnEvent(const NotifyEvent& event) {
+        events.push_back(event);
+        if (onEvent) onEvent(*this, event);
+    }
+
+    std::vector<MessageMapEntry> map_;
+};
+
+}  // namespace kora::ui::test

@@ -1,0 +1,377 @@
+// The scripted user driving dialogs built on the seam: message maps, nested
+// modal runs, message boxes, file dialogs and every way a script can fail.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "probe_dialog.h"
+#include "res/singer_dlg_res.h"
+#include "res/singer_editor_res.h"
+#include "res/string_res.h"
+#include "res/xsynth_group_res.h"
+#include "ui/format_text.h"
+#include "ui/headless/gtest_user.h"
+#include "ui/message.h"
+#include "ui/toolkit.h"
+
+namespace kora::ui {
+namespace {
+
+using headless::kScriptRanOut;
+using headless::kScriptWrongDialog;
+using headless::ScriptedUser;
+using headless::TestUser;
+using test::Probe;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+// A dialog written as the module's dialogs are: a static message map.
+class CounterDialog : public Dialog {
+public:
+    CounterDialog() : Dialog(IDD_XSYNTH_GROUP) {}
+    int opened = 0;
+    std::vector<int> doubleClicks;
+
+protected:
+    std::span<const MessageMapEntry> MessageMap() const override {
+        static constexpr MessageMapEntry map[] = {
+            BnClicked<&CounterDialog::OnOpenWeb>(IDC_OPEN_GROUP_WEB),
+            NmDblClk<&CounterDialog::OnListDblClk>(IDC_XSYNTH_LIST),
+        };
+        return map;
+    }
+    bool OnInitDialog() override {
+        auto list = Control<ListView>(IDC_XSYNTH_LIST);
+        list.InsertColumn(0, u"Name", kLvcfmtLeft, 100);
+        list.InsertItem(0, u"A");
+        list.InsertItem(1, u"B");
+        return true;
+    }
+
+private:
+    void OnOpenWeb() {
+        ++opened;
+        OpenWebAddress(u"https://example.org/en/articles/xsy_group_list");
+    }
+    void OnListDblClk(const NotifyEvent& e) {
+        doubleClicks.push_back(e.item);
+        doubleClicks.push_back(e.subItem);
+    }
+};
+
+TEST(ScriptedUser, PlaysAStaticMessageMap) {
+    TestUser user;
+    user.Click(IDC_OPEN_GROUP_WEB)
+        .DoubleClickRow(IDC_XSYNTH_LIST, 1, 0)
+        .DoubleClickRow(IDC_XSYNTH_LIST, -1, 0)
+        .Click(kIdOk);
+    CounterDialog dlg;
+    EXPECT_EQ(dlg.DoModal(), kIdOk);
+    EXPECT_EQ(dlg.opened, 1);
+    EXPECT_THAT(dlg.doubleClicks, ElementsAre(1, 0, -1, 0));
+    EXPECT_THAT(user.OpenedAddresses(),
+                ElementsAre(u"https://example.org/en/articles/xsy_group_list"));
+    EXPECT_FALSE(dlg.IsOpen());
+}
+
+TEST(ScriptedUser, OkCancelEnterAndEscapeReachTheVirtuals) {
+    TestUser user;
+    Probe a(IDD_SINGER);
+    user.PressEnter();
+    EXPECT_EQ(a.DoModal(), kIdOk);
+    EXPECT_EQ(a.okCalls, 1);
+
+    Probe b(IDD_SINGER);
+    user.PressEscape();
+    EXPECT_EQ(b.DoModal(), kIdCancel);
+    EXPECT_EQ(b.cancelCalls, 1);
+
+    Probe c(IDD_SINGER);
+    c.onOK = [](Probe& p) {
+        if (p.okCalls == 2) p.EndDialog(kIdOk);  // refuses the first OK
+    };
+    user.Click(kIdOk).Click(kIdOk);
+    EXPECT_EQ(c.DoModal(), kIdOk);
+    EXPECT_EQ(c.okCalls, 2);
+}
+
+TEST(ScriptedUser, NestedDialogsPlayTheirOwnStepsAndFindTheirOwner) {
+    TestUser user;
+    Probe editor(IDD_SINGER_EDITOR);
+    int nestedResult = 0;
+    bool ownerSeen = false;
+    bool groupListHasOwner = true;
+    editor.Route(IDC_ACTIVE_ADD, Notification::Clicked);
+    editor.onEvent = [&](Probe& self, const NotifyEvent&) {
+        Probe edit(IDD_SINGER, &self);
+        edit.Route(IDC_XSYNTH_GROUP_LIST, Notification::Clicked);
+        edit.onInit = [&](Probe& p) {
+            ownerSeen = p.OwnerAs<Probe>() == &self && p.Owner()->TemplateId() == IDD_SINGER_EDITOR;
+            return true;
+        };
+        edit.onEvent = [&](Probe&, const NotifyEvent&) {
+            Probe groups(IDD_XSYNTH_GROUP);  // opened with no owner given
+            groupListHasOwner = groups.Owner() != nullptr;
+            EXPECT_EQ(groups.DoModal(), kIdOk);
+        };
+        nestedResult = edit.DoModal();
+    };
+    user.ExpectDialog(IDD_SINGER_EDITOR)
+        .Click(IDC_ACTIVE_ADD)
+        .ExpectDialog(IDD_SINGER)
+        .Type(IDC_SINGER_NAME, u"Alto")
+        .Click(IDC_XSYNTH_GROUP_LIST)
+        .ExpectDialog(IDD_XSYNTH_GROUP)
+        .Check([](Dialog& d) { EXPECT_EQ(d.Caption(), u"Cross-Synthesis Group List"); })
+        .PressEnter()
+        .Check([&](Dialog& d) {
+            EXPECT_EQ(d.TemplateId(), IDD_SINGER);
+            EXPECT_EQ(d.Control(IDC_SINGER_NAME).Text(), u"Alto");
+            EXPECT_EQ(user.OpenDialogs().size(), 2u);
+        })
+        .Click(kIdOk)
+        .ExpectDialog(IDD_SINGER_EDITOR)
+        .Click(kIdCancel);
+    EXPECT_EQ(editor.DoModal(), kIdCancel);
+    EXPECT_EQ(nestedResult, kIdOk);
+    EXPECT_TRUE(ownerSeen);
+    EXPECT_FALSE(groupListHasOwner);
+    EXPECT_EQ(user.StepsLeft(), 0u);
+}
+
+TEST(ScriptedUser, AnswersMessageBoxesAndRecordsThem) {
+    TestUser user;
+    Probe editor(IDD_SINGER_EDITOR);
+    std::vector<int> answers;
+    editor.Route(IDC_MY_DELETE, Notification::Clicked).Route(IDC_EXPORT, Notification::Clicked);
+    editor.onEvent = [&](Probe&, const NotifyEvent& e) {
+        if (e.controlId == IDC_MY_DELETE)
+            answers.push_back(ShowMessage(IDS_CONFIRM_DELETE, MessageStyle::ConfirmYesNo));
+        else
+            answers.push_back(ShowMessage(IDS_EXPORT_FINISHED, MessageStyle::Information));
+    };
+    user.Click(IDC_MY_DELETE).AnswerMessageBox(kIdYes);
+    user.Click(IDC_MY_DELETE).AnswerMessageBox(kIdNo);
+    user.Click(IDC_EXPORT).AnswerMessageBox(kIdOk);
+    user.Click(kIdOk);
+    EXPECT_EQ(editor.DoModal(), kIdOk);
+    EXPECT_THAT(answers, ElementsAre(kIdYes, kIdNo, kIdOk));
+    ASSERT_EQ(user.MessageBoxes().size(), 3u);
+    EXPECT_EQ(user.MessageBoxes()[0].text, u"Do you really want to delete the singer? ");
+    EXPECT_EQ(user.MessageBoxes()[0].style, 0x34u);
+    EXPECT_EQ(user.MessageBoxes()[0].dialogId, IDD_SINGER_EDITOR);
+    EXPECT_EQ(user.MessageBoxes()[2].text, u"Finished exporting my singer information file.");
+    EXPECT_EQ(user.MessageBoxes()[2].style, 0x40u);
+}
+
+TEST(ScriptedUser, MessageStylesAreTheFourOfTheModule) {
+    TestUser user;
+    user.AnswerMessageBox(kIdOk).AnswerMessageBox(kIdOk).AnswerMessageBox(kIdNo).AnswerMessageBox(
+        kIdOk);
+    ShowMessage(u"plain", MessageStyle::Plain);
+    ShowMessage(u"error", MessageStyle::Error);
+    ShowMessage(u"confirm", MessageStyle::ConfirmYesNo);
+    ShowMessage(9999, MessageStyle::Information);  // no such string: an empty box
+    ASSERT_EQ(user.MessageBoxes().size(), 4u);
+    EXPECT_EQ(user.MessageBoxes()[0].style, 0x00u);
+    EXPECT_EQ(user.MessageBoxes()[1].style, 0x10u);
+    EXPECT_EQ(user.MessageBoxes()[2].style, 0x34u);
+    EXPECT_EQ(user.MessageBoxes()[3].style, 0x40u);
+    EXPECT_EQ(user.MessageBoxes()[3].text, u"");
+    EXPECT_EQ(user.MessageBoxes()[3].dialogId, 0);
+}
+
+TEST(ScriptedUser, ChoosesOrCancelsFileDialogsAndRecordsTheRequest) {
+    TestUser user;
+    user.Env().desktopFolder = u"/tmp/desk";
+    user.ChooseFile(u"/tmp/desk/my.dat").CancelFileDialog();
+    FileDialogRequest request{FileDialogKind::Save, u"A (*.dat)|*.dat||", u"dat", 0x806,
+                              DesktopFolder()};
+    EXPECT_EQ(ShowFileDialog(request), u"/tmp/desk/my.dat");
+    request.kind = FileDialogKind::Open;
+    EXPECT_EQ(ShowFileDialog(request), std::nullopt);
+    ASSERT_EQ(user.FileDialogs().size(), 2u);
+    EXPECT_EQ(user.FileDialogs()[0].request.kind, FileDialogKind::Save);
+    EXPECT_EQ(user.FileDialogs()[0].request.options, 0x806u);
+    EXPECT_EQ(user.FileDialogs()[0].request.initialFolder, u"/tmp/desk");
+    EXPECT_EQ(user.FileDialogs()[1].answer, std::nullopt);
+}
+
+TEST(ScriptedUser, EnvironmentAnswersThePlatformQuestions) {
+    TestUser user;
+    EXPECT_EQ(ModuleFileVersion(), (FileVersion{4, 3, 0, 1}));
+    EXPECT_EQ(SystemMetric(kSmCxVScroll), 17);
+    user.Env().moduleVersion.reset();
+    user.Env().hostExecutablePath = u"C:\\Host\\Editor.exe";
+    EXPECT_EQ(ModuleFileVersion(), std::nullopt);
+    EXPECT_EQ(HostExecutablePath(), u"C:\\Host\\Editor.exe");
+}
+
+TEST(ScriptedUser, ScriptThatRunsOutEndsTheDialogWithAClearFailure) {
+    TestUser user;
+    Probe dlg(IDD_SINGER_EDITOR);
+    user.Click(IDC_IMPORT);
+    EXPECT_EQ(dlg.DoModal(), kScriptRanOut);
+    EXPECT_THAT(user.TakeFailures(),
+                ElementsAre("the script ran out while dialog 101 \"Singer Editor\" is open"));
+}
+
+TEST(ScriptedUser, RunOutInANestedDialogEndsEachOpenDialog) {
+    TestUser user;
+    Probe editor(IDD_SINGER_EDITOR);
+    int nested = 0;
+    editor.Route(IDC_MY_ADD, Notification::Clicked);
+    editor.onEvent = [&](Probe& self, const NotifyEvent&) {
+        Probe edit(IDD_SINGER, &self);
+        nested = edit.DoModal();
+    };
+    user.Click(IDC_MY_ADD);
+    EXPECT_EQ(editor.DoModal(), kScriptRanOut);
+    EXPECT_EQ(nested, kScriptRanOut);
+    EXPECT_THAT(user.TakeFailures(),
+                ElementsAre("the script ran out while dialog 23000 \"Edit\" is open",
+                            "the script ran out while dialog 101 \"Singer Editor\" is open"));
+}
+
+TEST(ScriptedUser, MessageBoxWithoutAnswerIsAFailureNotAHang) {
+    TestUser user;
+    Probe dlg(IDD_SINGER_EDITOR);
+    int answer = -5;
+    dlg.Route(IDC_MY_DELETE, Notification::Clicked);
+    dlg.onEvent = [&](Probe&, const NotifyEvent&) {
+        answer = ShowMessage(IDS_CONFIRM_DELETE, MessageStyle::ConfirmYesNo);
+    };
+    user.Click(IDC_MY_DELETE).Click(kIdCancel);  // forgot the answer
+    EXPECT_EQ(dlg.DoModal(), kIdCancel);
+    EXPECT_EQ(answer, 0);
+    EXPECT_THAT(user.TakeFailures(),
+                ElementsAre(HasSubstr("message box \"Do you really want to delete the singer? \" "
+                                      "(style 0x34) appeared, but the next step is Click(2)")));
+}
+
+TEST(ScriptedUser, StepsTheDialogCannotTakeAreSkippedAndReported) {
+    TestUser user;
+    Probe dlg(IDD_SINGER_EDITOR);
+    dlg.onInit = [](Probe& p) {
+        p.Control(IDC_MY_DELETE).Enable(false);
+        return true;
+    };
+    user.Click(IDC_MY_DELETE)
+        .Click(4242)
+        .SelectRow(IDC_MY_LIST, 3)
+        .AnswerMessageBox(kIdOk)
+        .ChooseItem(IDC_MY_LIST, u"x")
+        .Leave(IDC_SEQUENCE_NAME)
+        .ExpectDialog(IDD_SINGER);
+    EXPECT_EQ(dlg.DoModal(), kScriptWrongDialog);
+    const std::string open = " (dialog 101 \"Singer Editor\" is open)";
+    EXPECT_THAT(
+        user.TakeFailures(),
+        ElementsAre(
+            "Click(23040) was skipped: control 23040 is disabled" + open,
+            "Click(4242) was skipped: dialog 101 has no control 4242" + open,
+            "SelectRow(23002, 3) was skipped: list 23002 has no row 3 (it has 0)" + open,
+            "AnswerMessageBox(1) was skipped: no message box or file dialog is shown" + open,
+            "ChooseItem(23002, \"x\") was skipped: control 23002 is not a combo box" + open,
+            "Leave(23083) was skipped: control 23083 does not have the focus" + open,
+            "expected dialog 23000, but dialog 101 \"Singer Editor\" is open"));
+}
+
+TEST(ScriptedUser, AnswerThatIsNoButtonOfTheBoxIsRefused) {
+    TestUser user;
+    user.AnswerMessageBox(kIdYes);
+    EXPECT_EQ(ShowMessage(u"Cannot delete the singer!", MessageStyle::Error), 0);
+    EXPECT_THAT(user.TakeFailures(), ElementsAre(HasSubstr("the answer 6 is no button")));
+}
+
+TEST(ScriptedUser, HandlerOrCheckThatThrowsIsReportedAndEndsTheDialog) {
+    TestUser user;
+    Probe dlg(IDD_SINGER_EDITOR);
+    dlg.Route(IDC_IMPORT, Notification::Clicked);
+    dlg.onEvent = [](Probe&, const NotifyEvent&) { throw std::runtime_error("disk on fire"); };
+    user.Check([](Dialog&) { throw std::runtime_error("bad check"); }).Click(IDC_IMPORT);
+    EXPECT_EQ(dlg.DoModal(), -1);
+    EXPECT_THAT(user.TakeFailures(),
+                ElementsAre(HasSubstr("Check(...) was skipped: the check threw: bad check"),
+                            "the handler of control 23117 in dialog 101 threw: disk on fire"));
+
+    Probe failingInit(IDD_SINGER);
+    failingInit.onInit = [](Probe&) -> bool { throw std::runtime_error("no voices"); };
+    EXPECT_EQ(failingInit.DoModal(), -1);
+    EXPECT_THAT(user.TakeFailures(), ElementsAre("OnInitDialog of dialog 23000 threw: no voices"));
+}
+
+TEST(ScriptedUser, LeftoverStepsAndUntakenFailuresGoToTheSink) {
+    std::vector<std::string> reported;
+    {
+        ScriptedUser user([&](const std::string& f) { reported.push_back(f); });
+        Probe dlg(IDD_SINGER);
+        user.PressEscape().AnswerMessageBox(kIdOk);
+        EXPECT_EQ(dlg.DoModal(), kIdCancel);
+        user.Click(kIdOk);
+        user.Check([](Dialog&) {});
+    }
+    EXPECT_THAT(reported,
+                ElementsAre("3 step(s) never played: AnswerMessageBox(1) Click(1) Check(...)"));
+}
+
+TEST(ScriptedUser, OnlyOneUserAtATimeAndNoneMeansNothingIsShown) {
+    {
+        TestUser user;
+        EXPECT_THROW(TestUser second, std::logic_error);
+    }
+    EXPECT_EQ(ScriptedUser::Current(), nullptr);
+    Probe dlg(IDD_SINGER);
+    EXPECT_EQ(dlg.DoModal(), -1);
+    EXPECT_EQ(ShowMessage(u"nobody sees this", MessageStyle::Plain), 0);
+    EXPECT_EQ(DesktopFolder(), u"/home/singer/Desktop");
+}
+
+TEST(ScriptedUser, UnknownTemplateCannotBeShown) {
+    TestUser user;
+    Probe dlg(4711);
+    EXPECT_EQ(dlg.DoModal(), -1);
+    EXPECT_THAT(user.TakeFailures(), ElementsAre("the module has no dialog template 4711"));
+}
+
+TEST(ScriptedUser, FocusMovesAsTheUserActsAndFieldsReportLeaving) {
+    TestUser user;
+    Probe dlg(IDD_SINGER);
+    dlg.Route(IDC_PRIMARY_BRE, Notification::KillFocus)
+        .Route(IDC_PRIMARY_BRI, Notification::KillFocus);
+    std::u16string textAtOk;
+    dlg.onOK = [&](Probe& p) {
+        textAtOk = p.Control(IDC_PRIMARY_BRE).Text();
+        p.EndDialog(kIdOk);
+    };
+    std::vector<int> left;
+    dlg.onEvent = [&](Probe& p, const NotifyEvent& e) {
+        left.push_back(e.controlId);
+        auto spin = p.Control<UpDown>(e.controlId == IDC_PRIMARY_BRE ? IDC_PRIMARY_BRE_SPIN
+                                                                     : IDC_PRIMARY_BRI_SPIN);
+        p.Control(e.controlId).SetText(DecimalText(spin.Pos32()));
+    };
+    dlg.onInit = [](Probe& p) {
+        for (int spin : {IDC_PRIMARY_BRE_SPIN, IDC_PRIMARY_BRI_SPIN}) {
+            p.Control<UpDown>(spin).SetRange32(-127, 127);
+            p.Control<UpDown>(spin).SetPos32(10);
+        }
+        return true;
+    };
+    user.Check([](Dialog& d) { EXPECT_EQ(d.FocusedControlId(), IDC_SINGER_NAME); })
+        .Type(IDC_PRIMARY_BRE, u"200")
+        .Leave(IDC_PRIMARY_BRE)  // refused: the field shows 10 again
+        .Check([](Dialog& d) {
+            EXPECT_EQ(d.Control(IDC_PRIMARY_BRE).Text(), u"10");
+            EXPECT_EQ(d.FocusedControlId(), IDC_PRIMARY_BRI);  // Tab skips the spin and label
+        })
+        .Type(IDC_PRIMARY_BRI, u"-127")
+        .Click(IDC_PRIMARY_RESET)  // clicking elsewhere leaves the field too
+        .Type(IDC_PRIMARY_BRE, u"127")
+        .PressEnter();  // Enter does not move the focus: 127 was never left
+    EXPECT_EQ(dlg.DoModal(), kIdOk);
+    EXPECT_THAT(left, ElementsAre(IDC_PRIMARY_BRE, IDC_PRIMARY_BRI));
+    EXPECT_EQ(textAtOk, u"127");
+}
+
+}  // namespace
+}  // namespace kora::ui

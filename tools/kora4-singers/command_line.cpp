@@ -1,0 +1,152 @@
+#include "command_line.h"
+
+#include <algorithm>
+
+#include "file/text_codec.h"
+#include "tool_error.h"
+
+namespace kora::singers {
+namespace {
+
+struct CommandSpec {
+    std::u16string_view name;
+    CommandKind kind;
+    std::u16string_view folderOption;  // how this command names the database folder
+    bool takesForce;
+};
+
+constexpr CommandSpec kCommands[] = {
+    {u"check", CommandKind::Check, u"--catalog", false},
+    {u"import", CommandKind::Import, u"--store", false},
+    {u"export", CommandKind::Export, u"--store", true},
+};
+
+[[noreturn]] void Usage(const std::string& message) {
+    throw ToolError(kExitUsage, message + " (see kora4-singers --help)");
+}
+
+std::string Quoted(std::u16string_view text) {
+    // Appended piece by piece: a one-character literal + string trips a false
+    // -Wrestrict of the mingw g++ 12.
+    std::string quoted(1, '\'');
+    quoted += EncodeUtf8(text);
+    quoted += '\'';
+    return quoted;
+}
+
+bool IsHelp(std::u16string_view arg) { return arg == u"--help" || arg == u"-h"; }
+
+void SetOnce(std::optional<std::u16string>& slot, std::u16string_view option,
+             std::u16string value) {
+    if (slot) Usage(EncodeUtf8(option) + " is given twice");
+    if (value.empty()) Usage(EncodeUtf8(option) + " needs a non-empty value");
+    slot = std::move(value);
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::u16string>& args) {
+    CommandLine line;
+    const auto optionsEnd = std::find(args.begin(), args.end(), u"--");
+    if (std::any_of(args.begin(), optionsEnd, IsHelp)) return line;
+    if (args.empty()) Usage("no command given");
+
+    const auto spec = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                   [&](const CommandSpec& c) { return c.name == args[0]; });
+    if (spec == std::end(kCommands)) Usage("unknown command " + Quoted(args[0]));
+    line.kind = spec->kind;
+
+    std::vector<std::u16string> operands;
+    bool optionsDone = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::u16string& arg = args[i];
+        if (optionsDone || arg.size() < 2 || arg[0] != u'-') {
+            operands.push_back(arg);
+            continue;
+        }
+        if (arg == u"--") {
+            optionsDone = true;
+            continue;
+        }
+        // "--name value" or "--name=value".
+        const auto equals = arg.find(u'=');
+        const std::u16string name = arg.substr(0, equals);
+        std::optional<std::u16string> value;
+        if (equals != std::u16string::npos) value = arg.substr(equals + 1);
+        auto takeValue = [&]() -> std::u16string {
+            if (value) return *value;
+            if (i + 1 >= args.size()) Usage(EncodeUtf8(name) + " needs a value");
+            return args[++i];
+        };
+
+        if (name == spec->folderOption) {
+            SetOnce(line.databaseFolder, name, takeValue());
+        } else if (name == u"--library") {
+            SetOnce(line.library, name, takeValue());
+        } else if (name == u"--force" && spec->takesForce && !value) {
+            line.force = true;
+        } else {
+            Usage("unknown option " + Quoted(arg) + " for " + EncodeUtf8(spec->name));
+        }
+    }
+
+    if (operands.empty()) Usage(EncodeUtf8(spec->name) + " needs a FILE");
+    if (operands.size() > 1) Usage("unexpected argument " + Quoted(operands[1]));
+    if (operands[0].empty()) Usage("FILE is empty");
+    line.file = operands[0];
+    return line;
+}
+
+std::string UsageText() {
+    return R"(kora4-singers: check, import and export My Singer information files (*.dat)
+against a voice database.
+
+Usage:
+  kora4-singers check FILE [--catalog DIR] [--library LIB]
+  kora4-singers import FILE [--store DIR] [--library LIB]
+  kora4-singers export FILE [--store DIR] [--library LIB] [--force]
+  kora4-singers --help
+
+Commands:
+  check FILE   Print what becomes of each significant line of FILE against the
+               installed voices: taken; passed over and why; or the fault that
+               rejects the file, with its line number. Singers already in
+               My Singers count as duplicates. Nothing is changed.
+  import FILE  Add the singers of FILE to My Singers by the rules of the Singer
+               Editor's Import (voices matched by voiceId, a secondary singer
+               kept only when it is installed and a partner, duplicates passed
+               over). All or nothing: the database keeps the new singers only
+               when the whole file was read and every one of them was created;
+               otherwise the edit is rolled back.
+  export FILE  Write all My Singers, in list order, to FILE as the Singer
+               Editor's Export does. The first comment line names this tool,
+               the second the module and version its file code comes from:
+                 ; kora4-singers My Singer Information
+                 ; generated by kora4 V)" KORA4_VERSION_TEXT R"(
+               Nothing is written when My Singers is empty.
+
+Options:
+  --catalog DIR, --store DIR
+               The voice database folder (catalog.json, store.json) to use
+               instead of the one the VBANK4_HOME environment variable names.
+  --library LIB
+               The voice database library to load instead of the one beside
+               this program.
+  --force      export: replace FILE when it exists.
+  -h, --help   Print this text.
+
+Lines are reported as FILE:LINE: what became of the line. Errors go to
+standard error.
+
+Exit codes:
+  0  done; check: the file would be imported without a fault
+  1  the file is rejected at a line (check, import)
+  2  the command line is wrong
+  3  a file cannot be read or written, or the export FILE exists (use --force)
+  4  the voice database cannot be opened, or refused a singer; check: the
+     database has no room for a singer of the file
+  5  an unexpected failure (out of memory, for example)
+)";
+}
+
+}  // namespace kora::singers
