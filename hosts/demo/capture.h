@@ -1,38 +1,36 @@
-// Windows only: waits for the dialog that this process shows, saves a
-// picture of it (frame included) as a 32-bit bitmap file, and closes it
-// with Cancel, so the demo can run where no one is at the screen.
+// Windows only: once the dialog of this thread has been shown for a moment,
+// saves a picture of it as a PNG file and closes it with Cancel, so the demo
+// can run where no one is at the screen. Works from a thread timer, which
+// runs inside the dialog's modal loop.
 #pragma once
 
-#include <atomic>
+#include <cstdint>
 #include <filesystem>
 
 namespace kora::demo {
 
 class DialogCapture {
 public:
-    // Watches the windows of thread `uiThread` (a Win32 thread id) from a
-    // thread of its own until a dialog shows up or `timeoutMs` pass.
-    DialogCapture(unsigned long uiThread, std::filesystem::path bitmap, int timeoutMs = 30000);
+    // Watches until a dialog shows up or `timeoutMs` pass.
+    explicit DialogCapture(std::filesystem::path png, unsigned timeoutMs = 30000);
     ~DialogCapture();
     DialogCapture(const DialogCapture&) = delete;
     DialogCapture& operator=(const DialogCapture&) = delete;
 
-    // After the export returned: whether the picture was saved. Stops the
-    // watch when no dialog came up.
-    bool Saved();
+    bool Saved() const { return saved_; }
 
-    // The watching thread's work.
-    void Watch();
+    // One beat of the thread timer.
+    static void Tick();
 
 private:
-    void Join();
+    void Stop();
 
-    unsigned long uiThread_;
-    std::filesystem::path bitmap_;
-    int timeoutMs_;
+    std::filesystem::path png_;
+    unsigned timeoutMs_;
+    unsigned long startTick_;
+    unsigned long shownTick_ = 0;
+    std::uintptr_t timer_ = 0;
     bool saved_ = false;
-    std::atomic<bool> stop_ = false;
-    void* thread_ = nullptr;  // the watching thread's handle; the toolchain has no std::thread
 };
 
 }  // namespace kora::demo

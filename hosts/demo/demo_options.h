@@ -19,13 +19,13 @@ struct DemoOptions {
 
 inline constexpr const char* kDemoUsage =
     "usage: kora4_demo [--read-only] [--lang FILE] [--work FOLDER] [--reset]\n"
-    "                  [--screenshot FILE.bmp]\n"
+    "                  [--screenshot FILE.png]\n"
     "  --read-only       pick an Active singer (KORA_OpenDefDialog_ReadOnly)\n"
     "  --lang FILE       hand the module the texts of FILE (key=text lines, UTF-8),\n"
     "                    e.g. translations/ja.txt beside the demo\n"
     "  --work FOLDER     working folder (default: demo-work beside the demo)\n"
     "  --reset           start again from fresh copies of the samples\n"
-    "  --screenshot FILE save the dialog as a bitmap once it is shown, then cancel it\n";
+    "  --screenshot FILE save a picture of the dialog once it is shown, then cancel it\n";
 
 // Nothing, with `error` set, for an unknown option or one without its value.
 std::optional<DemoOptions> ParseDemoOptions(const std::vector<std::u16string>& args,

@@ -122,7 +122,7 @@ int RunDemo(const DemoOptions& options) {
         if (texts) Report("KORA_SetLumiM17NModule", setTexts(&*texts));
         std::unique_ptr<DialogCapture> capture;
         if (options.screenshot) {
-            capture = std::make_unique<DialogCapture>(GetCurrentThreadId(), *options.screenshot);
+            capture = std::make_unique<DialogCapture>(*options.screenshot);
         }
         // Any non-zero value serves as the host handle.
         const uint32_t hostHandle = 1;
