@@ -159,7 +159,8 @@ int RunDemo(const DemoOptions& options) {
                     Utf8(workspace->sequence).c_str(), document.voices.size(),
                     document.library.size());
     }
-    return status == kora4::kOk ? 0 : 1;
+    // A pick the user cancelled is the user's choice, not a failure.
+    return status == kora4::kOk || status == kora4::kPickCancelled ? 0 : 1;
 }
 
 }  // namespace
