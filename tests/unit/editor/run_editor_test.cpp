@@ -252,6 +252,16 @@ INSTANTIATE_TEST_SUITE_P(
                                  kSequenceRemoveRefused, 6}),
     [](const auto& p) { return std::string(p.param.label); });
 
+TEST_F(RunEditorTest, TheSequenceManagerIsNotifiedAlsoWhenAStepThrows) {
+    trak->RefuseCall(trak4::TrakOp::kUpdate, 1);
+    dialog.messagesThrow = true;
+    dialog.user = EditAddDelete;
+    EXPECT_THROW(Run(), std::runtime_error);
+    EXPECT_EQ(AfterDialog(),
+              (Calls{"dialog", "vvoiceInitializeUpdateContext", "vvoiceUpdateVVoiceV4(0,0)",
+                     "message(25,16)", "vvoiceNotifyObserversOfUpdates"}));
+}
+
 TEST_F(RunEditorTest, AnEmptyActiveListWithChangesIsRefusedBeforeAnyCall) {
     dialog.user = [](EditorSession& s) {
         while (!s.activeSingers.empty()) DeleteActive(s, 0);

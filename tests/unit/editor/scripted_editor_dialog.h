@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "call_log.h"
@@ -22,6 +23,7 @@ public:
     };
     int runs = 0;
     bool readOnlyWhileShown = false;
+    bool messagesThrow = false;  // a message box that fails with an exception
 
     editor::EditorSession& Session() override { return session_; }
     editor::DialogEnding RunModal() override {
@@ -32,6 +34,7 @@ public:
     }
     void ShowMessage(uint32_t stringId, uint32_t style) override {
         log_.Add("message(" + std::to_string(stringId) + "," + std::to_string(style) + ")");
+        if (messagesThrow) throw std::runtime_error("no message box");
     }
 
 private:
