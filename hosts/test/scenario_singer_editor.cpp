@@ -38,23 +38,20 @@ std::string Id(int id) { return "control " + std::to_string(id); }
 
 std::string ReadFile(const fs::path& path) { return standins::ReadWholeFile(path).bytes; }
 
+BOOL CALLBACK TakeSingerEditor(HWND window, LPARAM found) {
+    if (IsWindowVisible(window) && ClassName(window) == L"#32770" &&
+        WindowText(window) == L"Singer Editor") {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The visible dialog of this thread with the Singer Editor's caption.
 HWND FindSingerEditor() {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            if (IsWindowVisible(window) && ClassName(window) == L"#32770" &&
-                WindowText(window) == L"Singer Editor") {
-                reinterpret_cast<Search*>(param)->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), TakeSingerEditor, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 // Runs `open` (an export that shows the dialog modally) and, once the dialog
