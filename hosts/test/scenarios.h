@@ -16,4 +16,10 @@ void Template101(Checks& checks, const std::wstring& shots);
 // The Win32 toolkit of the seam on real windows, run inside the probe DLL.
 void Toolkit(Checks& checks, const std::wstring& shots);
 
+// The Singer Editor through both dialog exports on the vbank4 and trak4
+// stand-ins: columns, rows, the default mark, button states, OK, Cancel and
+// a read-only pick, with the store and the sequence checked after each;
+// screenshots.
+void SingerEditor(Checks& checks, const std::wstring& shots);
+
 }  // namespace kora::testhost

@@ -1,0 +1,122 @@
+// The columns of the Singer Editor's two lists and the texts of their rows.
+#include "dialogs/singer_editor_dlg.h"
+#include "res/string_res.h"
+#include "ui/format_text.h"
+#include "ui/lumi_m17n_string.h"
+#include "ui/win_values.h"
+
+namespace kora::dialogs {
+namespace {
+
+using ui::kLvcfmtCenter;
+using ui::kLvcfmtLeft;
+using ui::kLvcfmtRight;
+
+constexpr int kNameWidthActive = 180;
+constexpr int kNameWidthMy = 160;
+constexpr int kSingerWidth = 130;
+constexpr int kValueWidth = 35;
+constexpr int kMarkWidth = 20;
+constexpr uint32_t kListExtendedStyles =
+    ui::kLvsExGridLines | ui::kLvsExHeaderDragDrop | ui::kLvsExFullRowSelect;
+
+constexpr const char16_t* kPrimaryHeaders[] = {u"BRE", u"BRI", u"CLE", u"GEN"};
+constexpr const char16_t* kSecondaryHeaders[] = {u"BRE", u"BRI", u"CLE", u"GEN", u"VOL"};
+
+struct Headers {
+    ui::CLumiM17NString name;
+    ui::CLumiM17NString primary;
+    ui::CLumiM17NString secondary;
+};
+
+Headers LoadHeaders() {
+    Headers headers;
+    headers.name.LoadString(IDS_COLUMN_NAME);
+    headers.primary.LoadString(IDS_COLUMN_PRIMARY);
+    headers.secondary.LoadString(IDS_COLUMN_SECONDARY);
+    return headers;
+}
+
+void PrepareList(ui::ListView& list) {
+    list.ModifyStyle(0, ui::kLvsShowSelAlways);
+    list.SetExtendedStyle(list.ExtendedStyle() | kListExtendedStyles);
+}
+
+// The columns from the name on: name, primary singer and its four values,
+// secondary singer and its four values and VOL. Returns the next column.
+int InsertSingerColumns(ui::ListView& list, int column, int nameWidth) {
+    const Headers headers = LoadHeaders();
+    list.InsertColumn(column++, headers.name, kLvcfmtLeft, nameWidth);
+    list.InsertColumn(column++, headers.primary, kLvcfmtLeft, kSingerWidth);
+    for (const char16_t* header : kPrimaryHeaders) {
+        list.InsertColumn(column++, header, kLvcfmtRight, kValueWidth);
+    }
+    list.InsertColumn(column++, headers.secondary, kLvcfmtLeft, kSingerWidth);
+    for (const char16_t* header : kSecondaryHeaders) {
+        list.InsertColumn(column++, header, kLvcfmtRight, kValueWidth);
+    }
+    return column;
+}
+
+// Texts of a row from the primary singer's column on: the fifth value (AUX)
+// is never shown, the secondary values also when there is no secondary
+// singer.
+void SetSingerTexts(ui::ListView& list, int row, int column, const SingerEntry& singer) {
+    list.SetItemText(row, column++, singer.primaryName);
+    for (int i = kBRE; i <= kGEN; ++i) {
+        list.SetItemText(row, column++, ui::DecimalText(singer.primaryParams[i]));
+    }
+    list.SetItemText(row, column++, singer.secondaryName);
+    for (int i : {kBRE, kBRI, kCLE, kGEN, kVOL}) {
+        list.SetItemText(row, column++, ui::DecimalText(singer.secondaryParams[i]));
+    }
+}
+
+void SelectShownRow(ui::ListView& list, int row) {
+    list.SetFocus();
+    list.SetItemState(row, ui::kLvisSelected | ui::kLvisFocused,
+                      ui::kLvisSelected | ui::kLvisFocused);
+    list.SetSelectionMark(row);
+    list.EnsureVisible(row, true);
+}
+
+}  // namespace
+
+void CSingerEditorDlg::SetupActiveColumns() {
+    PrepareList(activeList);
+    InsertSingerColumns(activeList, 0, kNameWidthActive);
+}
+
+void CSingerEditorDlg::SetupMyColumns() {
+    PrepareList(myList);
+    myList.InsertColumn(0, u"", kLvcfmtCenter, kMarkWidth);
+    // A list view keeps its first column left-aligned when it is inserted;
+    // an update of the column's format centres it.
+    const int format = myList.ColumnFormat(0);
+    if (format >= 0) myList.SetColumnFormat(0, format | kLvcfmtCenter);
+    InsertSingerColumns(myList, 1, kNameWidthMy);
+}
+
+int CSingerEditorDlg::ShowActiveRow(int index, const SingerEntry& singer, bool select) {
+    const int row = activeList.InsertItem(index, singer.name);
+    if (row < 0) return row;
+    SetSingerTexts(activeList, row, 1, singer);
+    activeList.SetItemData(row, PackPair(singer.bank, singer.program));
+    if (select) SelectShownRow(activeList, row);
+    return row;
+}
+
+int CSingerEditorDlg::ShowMyRow(int index, const SingerEntry& singer, bool select) {
+    const int row = myList.InsertItem(index, u"");
+    if (row < 0) return row;
+    if (singer.bank == defaultBank && singer.program == defaultProgram) {
+        myList.SetItemText(row, 0, u"*");
+    }
+    myList.SetItemText(row, 1, singer.name);
+    SetSingerTexts(myList, row, 2, singer);
+    myList.SetItemData(row, PackPair(singer.bank, singer.program));
+    if (select) SelectShownRow(myList, row);
+    return row;
+}
+
+}  // namespace kora::dialogs

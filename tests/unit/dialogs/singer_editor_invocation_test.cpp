@@ -1,0 +1,145 @@
+// Both dialog exports, end to end in the native build: the module bound to
+// the forwarding database library, the trak4 stand-in's recording manager,
+// the real Singer Editor played by the scripted user.
+#include <gmock/gmock.h>
+
+#include "api/dbm_binding.h"
+#include "editor_fixture.h"
+#include "kora4/kora4.h"
+#include "res/singer_editor_res.h"
+#include "ui/headless/gtest_user.h"
+#include "ui/win_values.h"
+
+namespace kora::test {
+namespace {
+
+using namespace kora4;
+using ui::Dialog;
+using ui::ListView;
+using ui::headless::TestUser;
+
+class SingerEditorInvocation : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        api::SetDbmLibraryPathForTesting(FORWARDING_VBANK4);
+        ASSERT_EQ(KORA_Init(), kOk);
+        log.Clear();
+    }
+    void TearDown() override {
+        KORA_Delete();
+        api::SetDbmLibraryPathForTesting({});
+    }
+
+    uint32_t Open(uint32_t initialSelection = kNoInitialSelection) {
+        return KORA_OpenDefDialog(1, trak.get(), initialSelection);
+    }
+    uint32_t Pick() { return KORA_OpenDefDialog_ReadOnly(1, trak.get(), &bank, &program); }
+
+    // The calls from the dialog's start-up on.
+    Calls FromStartUp() const { return log.From("fileGetCurrentFilePath"); }
+
+    static ListView Active(Dialog& d) { return d.Control<ListView>(IDC_ACTIVE_LIST); }
+
+    TestUser user;
+    int32_t bank = 55;
+    int32_t program = 66;
+};
+
+const Calls kStartUp = {"fileGetCurrentFilePath", "DBM_GetDefaultVirtualVoice",
+                        "DBM_GetXSynthData"};
+
+Calls Concat(Calls a, const Calls& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+TEST_F(SingerEditorInvocation, OkReplacesTheLibraryTableAndChangesNothingElse) {
+    const trak4::SequenceDocument before = trak->Document();
+    user.Check([](Dialog& d) {
+            // The two voices whose primary voice is not installed are not shown.
+            ListView list = Active(d);
+            ASSERT_EQ(list.ItemCount(), 4);
+            EXPECT_EQ(list.ItemText(0, 0), u"Alto");
+            EXPECT_EQ(list.ItemText(3, 0), u"Choir");
+            EXPECT_EQ(list.FirstSelectedRow(), 1);  // alto at (0,1), asked for by the host
+        })
+        .Click(ui::kIdOk);
+    EXPECT_EQ(Open(PackPair(0, 1)), kOk);
+    EXPECT_EQ(FromStartUp(),
+              Concat(kStartUp, {"vvoiceInitializeUpdateContext", "sysReplaceVVoiceLibTable(3)",
+                                "vvoiceNotifyObserversOfUpdates"}));
+    EXPECT_TRUE(SameVoices(trak->Document(), before));
+    EXPECT_EQ(trak->LibraryTable().size(), 3u);
+}
+
+TEST_F(SingerEditorInvocation, CancelAndEscapeRollBack) {
+    user.Click(ui::kIdCancel);
+    EXPECT_EQ(Open(), kOk);
+    EXPECT_EQ(FromStartUp(), Concat(kStartUp, {"DBM_RollBackEditor(77)"}));
+    log.Clear();
+    user.PressEscape();
+    EXPECT_EQ(Open(), kOk);
+    EXPECT_EQ(FromStartUp(), Concat(kStartUp, {"DBM_RollBackEditor(77)"}));
+    EXPECT_EQ(trak->CountOf(trak4::TrakOp::kReplaceLibTable), 0);
+}
+
+TEST_F(SingerEditorInvocation, LoadFailuresShowNoDialog) {
+    database.AddVoice(u"VOICE-DORA-0004", u"Dora", 1);  // a voice id of 15 units
+    EXPECT_EQ(Open(), kVoiceListInconsistent);
+    EXPECT_EQ(Pick(), kVoiceListInconsistent);
+    EXPECT_TRUE(user.OpenDialogs().empty());
+    EXPECT_TRUE(user.MessageBoxes().empty());
+    EXPECT_EQ(log.Count("fileGetCurrentFilePath"), 0);
+}
+
+TEST_F(SingerEditorInvocation, AFailedBackupShowsNoDialogEither) {
+    database.backupResult = 4;
+    EXPECT_EQ(Open(), kDatabaseFailed);
+    EXPECT_EQ(log.Count("fileGetCurrentFilePath") + log.Count("DBM_GetEditor"), 0);
+}
+
+TEST_F(SingerEditorInvocation, ReadOnlyOkPicksTheSelectedRow) {
+    user.Check([](Dialog& d) {
+            EXPECT_EQ(Active(d).FirstSelectedRow(), 0);
+            EXPECT_FALSE(d.Control(IDC_ACTIVE_ADD).IsEnabled());
+        })
+        .SelectRow(IDC_ACTIVE_LIST, 1)
+        .Click(ui::kIdOk);
+    EXPECT_EQ(Pick(), kOk);
+    EXPECT_EQ(bank, 0);
+    EXPECT_EQ(program, 1);
+    EXPECT_EQ(FromStartUp(), kStartUp);  // nothing applied, committed or rolled back
+}
+
+TEST_F(SingerEditorInvocation, ReadOnlyDoubleClickPicksAtOnce) {
+    user.DoubleClickRow(IDC_ACTIVE_LIST, 3, 0);
+    EXPECT_EQ(Pick(), kOk);
+    EXPECT_EQ(bank, 2);
+    EXPECT_EQ(program, 0);
+}
+
+TEST_F(SingerEditorInvocation, ReadOnlyCancelOrOkWithoutASelectionPicksNothing) {
+    user.Click(ui::kIdCancel);
+    EXPECT_EQ(Pick(), kPickCancelled);
+    user.ClearSelection(IDC_ACTIVE_LIST).Click(ui::kIdOk);
+    EXPECT_EQ(Pick(), kPickCancelled);
+    EXPECT_EQ(bank, 55);
+    EXPECT_EQ(program, 66);
+    EXPECT_EQ(log.Count("DBM_RollBackEditor") + log.Count("DBM_CommitEditor"), 0);
+}
+
+TEST_F(SingerEditorInvocation, ADialogEndedNeitherByOkNorByCancelRollsBack) {
+    // The script runs out while the dialog is open: it ends with a value of
+    // its own, as a dialog the toolkit could not run would.
+    EXPECT_EQ(Open(), kOk);  // the roll-back succeeded
+    EXPECT_EQ(FromStartUp(), Concat(kStartUp, {"DBM_RollBackEditor(77)"}));
+    EXPECT_EQ(user.TakeFailures().size(), 1u);
+
+    EXPECT_EQ(Pick(), kPickEndedOtherwise);
+    EXPECT_EQ(user.TakeFailures().size(), 1u);
+    EXPECT_EQ(bank, 55);
+}
+
+}  // namespace
+}  // namespace kora::test

@@ -1,0 +1,292 @@
+// Loading an invocation: what is read, in which order, and which failures
+// end it before the dialog is shown.
+#include "editor/load_steps.h"
+
+#include <gmock/gmock.h>
+
+#include "editor_fixture.h"
+#include "kora4/kora4.h"
+
+namespace kora::test {
+namespace {
+
+using namespace kora4;
+using editor::DialogEnding;
+using testing::ElementsAre;
+
+std::vector<std::u16string> Names(const std::vector<SingerEntry>& singers) {
+    std::vector<std::u16string> names;
+    for (const SingerEntry& s : singers) names.push_back(s.name);
+    return names;
+}
+
+std::vector<Pair> Pairs(const std::vector<SingerEntry>& singers) {
+    std::vector<Pair> pairs;
+    for (const SingerEntry& s : singers) pairs.push_back(Pair{s.bank, s.program});
+    return pairs;
+}
+
+const Calls kVoiceQueries = {"DBM_GetAllVoice", "DBM_GetVoiceParameters(VOICE-ANNA-00001)",
+                             "DBM_GetVoiceParameters(VOICE-BERT-00002)",
+                             "DBM_GetVoiceParameters(VOICE-CLEO-00003)"};
+
+Calls Concat(Calls a, const Calls& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+using LoadTest = EditorTest;
+
+TEST_F(LoadTest, ReadsVoicesSequenceAndDatabaseInOrderBeforeTheDialog) {
+    dialog.user = [](editor::EditorSession&) { return DialogEnding::Cancel; };
+    EXPECT_EQ(Run(), kOk);
+    EXPECT_EQ(log.Collapsed(),
+              Concat(kVoiceQueries, {"vvoiceGetVVoice x16384", "DBM_GetVirtualVoiceInfo x16384",
+                                     "DBM_BackupAllVirtualVoice", "DBM_GetEditor", "dialog",
+                                     "DBM_RollBackEditor(77)"}));
+    EXPECT_EQ(Session().editorHandle, 77u);
+    EXPECT_EQ(Session().context, &bound->Context());
+    EXPECT_EQ(Session().trakManager, trak.get());
+}
+
+TEST_F(LoadTest, InstalledVoicesKeepTheDatabaseOrderAndDefaults) {
+    dialog.user = [](editor::EditorSession&) { return DialogEnding::Cancel; };
+    ASSERT_EQ(Run(), kOk);
+    const InstalledVoiceList& voices = Session().installedVoices;
+    ASSERT_EQ(voices.size(), 3u);
+    EXPECT_EQ(voices[0].voiceId, kAnna);
+    EXPECT_EQ(voices[0].name, u"Anna");
+    EXPECT_EQ(voices[0].bank, 0);
+    EXPECT_EQ(voices[0].defaults, (std::array<int32_t, 5>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(voices[1].defaults, (std::array<int32_t, 5>{-1, -2, -3, -4, -5}));
+    EXPECT_EQ(voices[2].bank, 2);
+    EXPECT_EQ(Session().dbmVoiceList, &database.VoiceList());
+}
+
+TEST_F(LoadTest, ActiveSingersInSingerOrderWithoutVoicesOfUninstalledPrimaries) {
+    dialog.user = [](editor::EditorSession&) { return DialogEnding::Cancel; };
+    ASSERT_EQ(Run(), kOk);
+    const editor::EditorSession& s = Session();
+    // "Alto" before "alto": equal without regard to case, then by code unit.
+    EXPECT_THAT(Names(s.activeSingers), ElementsAre(u"Alto", u"alto", u"Zed", u"Choir"));
+    EXPECT_THAT(Pairs(s.activeSingers),
+                ElementsAre(Pair{0, 3}, Pair{0, 1}, Pair{0, 0}, Pair{2, 0}));
+    EXPECT_EQ(s.activeAtOpen.size(), s.activeSingers.size());
+    for (std::size_t i = 0; i < s.activeSingers.size(); ++i) {
+        EXPECT_EQ(s.activeAtOpen[i].name, s.activeSingers[i].name);
+        EXPECT_EQ(s.activeSingers[i].state, kStateLoaded);
+    }
+    const SingerEntry& alto = s.activeSingers[1];
+    EXPECT_EQ(alto.primaryName, u"Bert");
+    EXPECT_EQ(alto.secondaryName, u"Anna");
+    EXPECT_EQ(alto.primaryParams, (std::array<int32_t, 5>{20, 21, 22, 23, 24}));
+    EXPECT_EQ(alto.secondaryParams, (std::array<int32_t, 6>{-20, -21, -22, -23, -24, -25}));
+    EXPECT_EQ(s.activeSingers[0].secondaryName, u"-");
+
+    for (const PairMap* map : {&s.activeInUse, &s.activeAtLoad}) {
+        EXPECT_EQ(map->Count(), 4u);
+        for (const Pair& p : Pairs(s.activeSingers)) EXPECT_TRUE(map->Test(p.bank, p.program));
+        EXPECT_FALSE(map->Test(1, 5));  // not installed at all
+        EXPECT_FALSE(map->Test(0, 7));  // installed only in another letter case
+    }
+    EXPECT_EQ(s.activeRemoved.Count() + s.activeDeleted.Count(), 0u);
+}
+
+TEST_F(LoadTest, MySingersInSingerOrderWithSecondaryNamesLookedUp) {
+    dialog.user = [](editor::EditorSession&) { return DialogEnding::Cancel; };
+    ASSERT_EQ(Run(), kOk);
+    const std::vector<SingerEntry>& my = Session().mySingers;
+    EXPECT_THAT(Names(my), ElementsAre(u"another", u"Mine", u"Other"));
+    EXPECT_THAT(Pairs(my), ElementsAre(Pair{0, 9}, Pair{0, 0}, Pair{2, 4}));
+    EXPECT_EQ(my[1].primaryName, u"Anna");
+    EXPECT_EQ(my[1].secondaryId, kCleo);
+    EXPECT_EQ(my[1].secondaryName, u"Cleo");
+    EXPECT_EQ(my[0].secondaryName, u"-");
+    EXPECT_EQ(my[1].primaryParams, (std::array<int32_t, 5>{70, 71, 72, 73, 74}));
+    EXPECT_EQ(my[1].secondaryParams, (std::array<int32_t, 6>{-70, -71, -72, -73, -74, -75}));
+}
+
+TEST_F(LoadTest, AnEmptyDatabaseGivesAnEmptyMyListAndTheInvocationGoesOn) {
+    FakeDatabase empty(log);
+    empty.AddVoice(kAnna, u"Anna", 0);
+    BoundContext context(empty);
+    log.Clear();
+    dialog.user = [](editor::EditorSession& s) {
+        EXPECT_TRUE(s.mySingers.empty());
+        return DialogEnding::Cancel;
+    };
+    EXPECT_EQ(editor::RunEditor(dialog, context.Context(), trak.get(), 0), kOk);
+    EXPECT_EQ(dialog.runs, 1);
+}
+
+TEST_F(LoadTest, NoInstalledVoicesLeavesTheActiveListEmpty) {
+    FakeDatabase empty(log);
+    BoundContext context(empty);
+    log.Clear();
+    dialog.user = [](editor::EditorSession& s) {
+        EXPECT_TRUE(s.installedVoices.empty());
+        EXPECT_TRUE(s.activeSingers.empty());
+        EXPECT_EQ(s.activeInUse.Count(), 0u);
+        return DialogEnding::Cancel;
+    };
+    EXPECT_EQ(editor::RunEditor(dialog, context.Context(), trak.get(), 0), kOk);
+    EXPECT_EQ(dialog.runs, 1);
+}
+
+// A malformed installed-voice list: the voices before the bad one were
+// asked for their parameters, then nothing more happens.
+struct BadList {
+    const char* label;
+    void (*spoil)(FakeDatabase&);
+    Calls calls;
+};
+void PrintTo(const BadList& c, std::ostream* os) { *os << c.label; }
+
+class MalformedVoiceList : public EditorTest, public testing::WithParamInterface<BadList> {};
+
+TEST_P(MalformedVoiceList, EndsTheInvocationWithoutTheDialog) {
+    GetParam().spoil(database);
+    EXPECT_EQ(Run(), kVoiceListInconsistent);
+    EXPECT_EQ(dialog.runs, 0);
+    EXPECT_EQ(log.Collapsed(), GetParam().calls);
+    EXPECT_EQ(trak->CountOf(trak4::TrakOp::kReplaceLibTable), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MalformedVoiceList,
+    testing::Values(
+        BadList{"VoiceIdOf15",
+                [](FakeDatabase& db) { db.AddVoice(u"VOICE-DORA-0004", u"Dora", 1); },
+                kVoiceQueries},
+        BadList{"VoiceIdOf17",
+                [](FakeDatabase& db) { db.AddVoice(u"VOICE-DORA-000004", u"Dora", 1); },
+                kVoiceQueries},
+        BadList{"NoVoiceId",
+                [](FakeDatabase& db) {
+                    db.AddVoice(u"VOICE-DORA-00004", u"Dora", 1);
+                    db.VoiceList().entries[3].voiceId = nullptr;
+                },
+                kVoiceQueries},
+        BadList{"EmptyName", [](FakeDatabase& db) { db.AddVoice(u"VOICE-DORA-00004", u"", 1); },
+                kVoiceQueries},
+        BadList{"Bank128", [](FakeDatabase& db) { db.AddVoice(u"VOICE-DORA-00004", u"Dora", 128); },
+                kVoiceQueries},
+        BadList{"BankMinus1",
+                [](FakeDatabase& db) { db.AddVoice(u"VOICE-DORA-00004", u"Dora", -1); },
+                kVoiceQueries},
+        BadList{"CountAboveTheEntries",
+                [](FakeDatabase& db) { db.VoiceList().count = 4; },
+                {"DBM_GetAllVoice"}},
+        BadList{"CountBelowTheEntries",
+                [](FakeDatabase& db) { db.VoiceList().count = 2; },
+                {"DBM_GetAllVoice"}},
+        BadList{"NegativeCount",
+                [](FakeDatabase& db) { db.VoiceList().count = -1; },
+                {"DBM_GetAllVoice"}},
+        BadList{"NoEntries",
+                [](FakeDatabase& db) {
+                    db.VoiceList().entries = nullptr;  // while the count says 3
+                },
+                {"DBM_GetAllVoice"}}),
+    [](const auto& p) { return std::string(p.param.label); });
+
+TEST_F(LoadTest, ANullEntryArrayWithCountZeroIsAnEmptyList) {
+    database.VoiceList().count = 0;
+    database.VoiceList().entries = nullptr;
+    dialog.user = [](editor::EditorSession&) { return DialogEnding::Cancel; };
+    EXPECT_EQ(Run(), kOk);
+    EXPECT_TRUE(Session().installedVoices.empty());
+}
+
+// A default parameter outside -127..127, or a refused query: the database
+// failed. The sixth value is no default and is not checked.
+struct BadParams {
+    const char* label;
+    std::array<int32_t, 6> values;
+    int32_t result;
+    uint32_t status;
+};
+void PrintTo(const BadParams& c, std::ostream* os) { *os << c.label; }
+
+class VoiceParameters : public EditorTest, public testing::WithParamInterface<BadParams> {};
+
+TEST_P(VoiceParameters, AreCheckedForEveryVoice) {
+    database.SetVoiceParameters(kBert, GetParam().values, GetParam().result);
+    dialog.user = [](editor::EditorSession&) { return DialogEnding::Cancel; };
+    EXPECT_EQ(Run(), GetParam().status);
+    if (GetParam().status == kOk) return;
+    EXPECT_EQ(dialog.runs, 0);
+    EXPECT_EQ(log.Collapsed(), (Calls{"DBM_GetAllVoice", "DBM_GetVoiceParameters(VOICE-ANNA-00001)",
+                                      "DBM_GetVoiceParameters(VOICE-BERT-00002)"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VoiceParameters,
+    testing::Values(BadParams{"BreOf128", {128, 0, 0, 0, 0, 0}, 0, kDatabaseFailed},
+                    BadParams{"GenOfMinus128", {0, 0, 0, -128, 0, 0}, 0, kDatabaseFailed},
+                    BadParams{"AuxOf128", {0, 0, 0, 0, 128, 0}, 0, kDatabaseFailed},
+                    BadParams{"Limits", {127, -127, 127, -127, 127, 0}, 0, kOk},
+                    BadParams{"SixthOf128", {0, 0, 0, 0, 0, 128}, 0, kOk},
+                    BadParams{"Refused", {0, 0, 0, 0, 0, 0}, 5, kDatabaseFailed}),
+    [](const auto& p) { return std::string(p.param.label); });
+
+TEST_F(LoadTest, FailingGetAllVoice) {
+    database.getAllVoiceResult = -3;
+    EXPECT_EQ(Run(), kDatabaseFailed);
+    EXPECT_EQ(dialog.runs, 0);
+    EXPECT_EQ(log.Collapsed(), Calls{"DBM_GetAllVoice"});
+}
+
+TEST_F(LoadTest, FailingVirtualVoiceQueryStopsTheScanThere) {
+    database.virtualInfoFailsAt = Pair{3, 7};
+    database.virtualInfoFailure = -2;
+    EXPECT_EQ(Run(), kDatabaseFailed);
+    EXPECT_EQ(dialog.runs, 0);
+    EXPECT_EQ(log.Collapsed(),
+              Concat(kVoiceQueries, {"vvoiceGetVVoice x16384",
+                                     "DBM_GetVirtualVoiceInfo x" + std::to_string(3 * 128 + 8)}));
+}
+
+TEST_F(LoadTest, FailingBackup) {
+    database.backupResult = 1;
+    EXPECT_EQ(Run(), kDatabaseFailed);
+    EXPECT_EQ(dialog.runs, 0);
+    EXPECT_EQ(log.Collapsed().back(), "DBM_BackupAllVirtualVoice");
+}
+
+TEST_F(LoadTest, NoEditingHandle) {
+    database.editorHandle = 0;
+    EXPECT_EQ(Run(), kDatabaseFailed);
+    EXPECT_EQ(dialog.runs, 0);
+    // Nothing was opened, so nothing is rolled back.
+    EXPECT_EQ(log.Collapsed().back(), "DBM_GetEditor");
+    EXPECT_EQ(Session().editorHandle, 0u);
+}
+
+TEST_F(LoadTest, AContextThatIsNotInitializedCallsNoDatabaseFunction) {
+    bound->Context().initialized = false;
+    EXPECT_EQ(Run(), kDatabaseFailed);
+    EXPECT_EQ(dialog.runs, 0);
+    EXPECT_TRUE(log.Calls().empty());
+
+    editor::EditorSession session;
+    session.context = &bound->Context();
+    EXPECT_EQ(editor::LoadMySingers(session), kDatabaseFailed);
+    EXPECT_EQ(editor::BackupDatabase(session), kDatabaseFailed);
+    EXPECT_EQ(editor::TakeEditor(session), kDatabaseFailed);
+    EXPECT_EQ(editor::RollBackDatabase(session), kDatabaseFailed);
+    EXPECT_TRUE(log.Calls().empty());
+}
+
+TEST_F(LoadTest, ReadOnlyLoadFailuresEndItWithoutTheDialogToo) {
+    database.editorHandle = 0;
+    int32_t bank = 5;
+    int32_t program = 6;
+    EXPECT_EQ(RunReadOnly(&bank, &program), kDatabaseFailed);
+    EXPECT_EQ(dialog.runs, 0);
+    EXPECT_EQ(bank, 5);
+    EXPECT_EQ(program, 6);
+}
+
+}  // namespace
+}  // namespace kora::test

@@ -1,0 +1,425 @@
+// After the dialog: Cancel rolls back, OK applies the Active changes,
+// commits and replaces the library table, and every failure gives its
+// status, its message and the sequence back as it was where the steps say.
+#include "editor/run_editor.h"
+
+#include <gmock/gmock.h>
+
+#include "editor_fixture.h"
+#include "kora4/kora4.h"
+
+namespace kora::test {
+namespace {
+
+using namespace kora4;
+using editor::DialogEnding;
+using editor::EditorSession;
+
+std::size_t IndexOf(const EditorSession& s, std::u16string_view name) {
+    for (std::size_t i = 0; i < s.activeSingers.size(); ++i) {
+        if (s.activeSingers[i].name == name) return i;
+    }
+    ADD_FAILURE() << "no Active singer " << Narrow(name);
+    return 0;
+}
+
+// Edits Zed (0,0); deletes alto (0,1) and adds New, which takes its program;
+// deletes Alto (0,3) and adds Newer, which takes program 2.
+DialogEnding EditAddDelete(EditorSession& s) {
+    EditActive(s, IndexOf(s, u"Zed"), u"Zed edited", 99);
+    DeleteActive(s, IndexOf(s, u"alto"));
+    EXPECT_EQ(AddActive(s, Singer(0, 0, u"New", kCleo, kAnna, 5)), (Pair{0, 1}));
+    DeleteActive(s, IndexOf(s, u"Alto"));
+    EXPECT_EQ(AddActive(s, Singer(0, 0, u"Newer", kBert, u"", 6)), (Pair{0, 2}));
+    return DialogEnding::Ok;
+}
+
+const Calls kAppliedChanges = {"vvoiceInitializeUpdateContext", "vvoiceUpdateVVoiceV4(0,0)",
+                               "vvoiceRemoveVVoice(0,1)",       "vvoiceInsertVVoiceV4(0,1)",
+                               "vvoiceInsertVVoiceV4(0,2)",     "vvoiceRemoveVVoice(0,3)"};
+
+// What RestoreSequence does after kAppliedChanges.
+const Calls kRestore = {"vvoiceRemoveVVoice(0,1)", "vvoiceInsertVVoiceV4(0,1)",
+                        "vvoiceInsertVVoiceV4(0,3)", "vvoiceUpdateVVoiceV4(0,0)",
+                        "vvoiceRemoveVVoice(0,2)"};
+
+Calls Concat(std::initializer_list<Calls> parts) {
+    Calls all;
+    for (const Calls& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+class RunEditorTest : public EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        original = trak->Document();
+    }
+    // Whether the sequence's voices are still those the host opened.
+    bool SequenceUntouched() const { return SameVoices(trak->Document(), original); }
+    trak4::SequenceDocument original;
+};
+
+TEST_F(RunEditorTest, CancelRollsBackAndLeavesTheSequenceAlone) {
+    dialog.user = [](EditorSession& s) {
+        EditAddDelete(s);
+        s.myChanged = true;
+        return DialogEnding::Cancel;
+    };
+    EXPECT_EQ(Run(), kOk);
+    EXPECT_EQ(AfterDialog(), (Calls{"dialog", "DBM_RollBackEditor(77)"}));
+    EXPECT_TRUE(SequenceUntouched());
+}
+
+TEST_F(RunEditorTest, AnyOtherEndingRollsBackToo) {
+    dialog.user = [](EditorSession&) { return DialogEnding::Other; };
+    EXPECT_EQ(Run(), kOk);
+    EXPECT_EQ(AfterDialog(), (Calls{"dialog", "DBM_RollBackEditor(77)"}));
+}
+
+TEST_F(RunEditorTest, AFailedRollBackIsReported) {
+    database.rollBackResult = 3;
+    dialog.user = [](EditorSession&) { return DialogEnding::Cancel; };
+    EXPECT_EQ(Run(), kDatabaseFailed);
+}
+
+TEST_F(RunEditorTest, TheInitialSelectionReachesTheDialog) {
+    dialog.user = [](EditorSession& s) {
+        EXPECT_EQ(s.initialSelection, PackPair(2, 0));
+        EXPECT_FALSE(s.readOnly);
+        return DialogEnding::Cancel;
+    };
+    Run(PackPair(2, 0));
+    EXPECT_EQ(dialog.runs, 1);
+}
+
+TEST_F(RunEditorTest, OkWithoutChangesCommitsNothingButReplacesTheTable) {
+    EXPECT_EQ(Run(), kOk);
+    EXPECT_EQ(AfterDialog(),
+              (Calls{"dialog", "vvoiceInitializeUpdateContext", "sysReplaceVVoiceLibTable(3)",
+                     "vvoiceNotifyObserversOfUpdates"}));
+    EXPECT_TRUE(SequenceUntouched());
+
+    ASSERT_EQ(trak->LibraryTable().size(), 3u);
+    const AxVVoiceLib& mine = trak->LibraryTable().at({0, 0});
+    EXPECT_EQ(mine.bank, 0);
+    EXPECT_EQ(mine.program, 0);
+    EXPECT_EQ(mine.name, u"Mine");
+    EXPECT_EQ(mine.primaryId, kAnna);
+    EXPECT_EQ(mine.secondaryId, kCleo);
+    EXPECT_EQ((std::array{mine.primary.BRE, mine.primary.BRI, mine.primary.CLE, mine.primary.GEN,
+                          mine.primary.AUX, mine.primary.VOL}),
+              (std::array{70, 71, 72, 73, 74, 0}));
+    EXPECT_EQ((std::array{mine.secondary.BRE, mine.secondary.BRI, mine.secondary.CLE,
+                          mine.secondary.GEN, mine.secondary.AUX, mine.secondary.VOL}),
+              (std::array{-70, -71, -72, -73, -74, -75}));
+    EXPECT_TRUE(trak->LibraryTable().contains({0, 9}));
+    EXPECT_TRUE(trak->LibraryTable().contains({2, 4}));
+}
+
+TEST_F(RunEditorTest, OkAppliesEditsInsertsAndRemovesThenCommitsAndReplaces) {
+    dialog.user = [](EditorSession& s) {
+        s.myChanged = true;
+        return EditAddDelete(s);
+    };
+    EXPECT_EQ(Run(), kOk);
+    EXPECT_EQ(AfterDialog(),
+              Concat({{"dialog"},
+                      kAppliedChanges,
+                      {"DBM_CommitEditor(77)", "DBM_UpdateUserRegistory(77)",
+                       "sysReplaceVVoiceLibTable(3)", "vvoiceNotifyObserversOfUpdates"}}));
+
+    trak4::SequenceDocument expected = original;
+    expected.voices.erase({0, 3});
+    trak4::SequenceVoice& zed = expected.voices.at({0, 0});
+    zed.name = u"Zed edited";
+    zed.secondary.BRE = 99;
+    expected.voices[{0, 1}] = SequenceVoiceOf(Singer(0, 1, u"New", kCleo, kAnna, 5));
+    expected.voices[{0, 2}] = SequenceVoiceOf(Singer(0, 2, u"Newer", kBert, u"", 6));
+    EXPECT_TRUE(SameVoices(trak->Document(), expected));
+    // Voices whose primary voice is not installed are untouched.
+    const trak4::SequenceDocument now = trak->Document();
+    EXPECT_TRUE(trak4::SameVoice(now.voices.at({1, 5}), original.voices.at({1, 5})));
+    EXPECT_TRUE(trak4::SameVoice(now.voices.at({0, 7}), original.voices.at({0, 7})));
+    EXPECT_EQ(log.Count("vvoiceRemoveVVoice(1,5)") + log.Count("vvoiceRemoveVVoice(0,7)"), 0);
+}
+
+TEST_F(RunEditorTest, WithoutAnActiveChangeNoVoiceFunctionIsCalled) {
+    dialog.user = [](EditorSession& s) {
+        // Entries marked added and edited, but no change was recorded.
+        s.activeSingers[0].state = kStateAdded;
+        s.activeSingers[1].state = kStateEdited;
+        s.activeRemoved.Set(0, 0);
+        return DialogEnding::Ok;
+    };
+    EXPECT_EQ(Run(), kOk);
+    EXPECT_EQ(AfterDialog(),
+              (Calls{"dialog", "vvoiceInitializeUpdateContext", "sysReplaceVVoiceLibTable(3)",
+                     "vvoiceNotifyObserversOfUpdates"}));
+}
+
+TEST_F(RunEditorTest, AnActiveSingerAddedAndDeletedIsNeverInsertedNorRemoved) {
+    dialog.user = [](EditorSession& s) {
+        EXPECT_EQ(AddActive(s, Singer(2, 0, u"Brief", kCleo)), (Pair{2, 1}));
+        DeleteActive(s, IndexOf(s, u"Brief"));
+        return DialogEnding::Ok;
+    };
+    EXPECT_EQ(Run(), kOk);
+    EXPECT_EQ(AfterDialog(),
+              (Calls{"dialog", "vvoiceInitializeUpdateContext", "sysReplaceVVoiceLibTable(3)",
+                     "vvoiceNotifyObserversOfUpdates"}));
+    EXPECT_TRUE(SequenceUntouched());
+}
+
+TEST_F(RunEditorTest, APairFreedByASingerAddedInThisInvocationIsNotClearedFirst) {
+    // Nothing of the sequence is at (2,1): the new singer is inserted
+    // without a removal that the sequence would refuse.
+    dialog.user = [](EditorSession& s) {
+        AddActive(s, Singer(2, 0, u"Brief", kCleo));
+        DeleteActive(s, IndexOf(s, u"Brief"));
+        EXPECT_EQ(AddActive(s, Singer(2, 0, u"Second", kCleo)), (Pair{2, 1}));
+        return DialogEnding::Ok;
+    };
+    EXPECT_EQ(Run(), kOk);
+    EXPECT_EQ(AfterDialog(),
+              (Calls{"dialog", "vvoiceInitializeUpdateContext", "vvoiceInsertVVoiceV4(2,1)",
+                     "sysReplaceVVoiceLibTable(3)", "vvoiceNotifyObserversOfUpdates"}));
+    EXPECT_EQ(trak->Document().voices.at({2, 1}).name, u"Second");
+}
+
+TEST_F(RunEditorTest, OkWithAnEmptyMyListRestoresTheSequence) {
+    dialog.user = [](EditorSession& s) {
+        s.mySingers.clear();
+        return EditAddDelete(s);
+    };
+    EXPECT_EQ(Run(), kOtherFailure);
+    EXPECT_EQ(AfterDialog(),
+              Concat({{"dialog"}, kAppliedChanges, kRestore, {"vvoiceNotifyObserversOfUpdates"}}));
+    EXPECT_TRUE(SequenceUntouched());
+}
+
+// A refusal while applying: its status, "Failed to edit file!", the
+// database rolled back, and the changes made before it stay.
+struct ApplyFailure {
+    const char* label;
+    void (*refuse)(LoggingTrakManager&);
+    uint32_t status;
+    std::size_t appliedCalls;  // of kAppliedChanges, before the message
+};
+void PrintTo(const ApplyFailure& c, std::ostream* os) { *os << c.label; }
+
+class ApplyRefused : public RunEditorTest, public testing::WithParamInterface<ApplyFailure> {};
+
+TEST_P(ApplyRefused, RollsBackAndReportsTheRefusal) {
+    GetParam().refuse(*trak);
+    dialog.user = [](EditorSession& s) {
+        s.myChanged = true;
+        return EditAddDelete(s);
+    };
+    EXPECT_EQ(Run(), GetParam().status);
+    const Calls applied(
+        kAppliedChanges.begin(),
+        kAppliedChanges.begin() + static_cast<std::ptrdiff_t>(GetParam().appliedCalls));
+    EXPECT_EQ(
+        AfterDialog(),
+        Concat({{"dialog"},
+                applied,
+                {"message(25,16)", "DBM_RollBackEditor(77)", "vvoiceNotifyObserversOfUpdates"}}));
+    EXPECT_TRUE(trak->LibraryTable().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ApplyRefused,
+    testing::Values(ApplyFailure{"Update",
+                                 [](LoggingTrakManager& manager) {
+                                     manager.RefuseCall(trak4::TrakOp::kUpdate, 1);
+                                 },
+                                 kSequenceUpdateRefused, 2},
+                    ApplyFailure{"RemoveBeforeInsert",
+                                 [](LoggingTrakManager& manager) {
+                                     manager.RefuseCall(trak4::TrakOp::kRemove, 1);
+                                 },
+                                 kSequenceInsertRefused, 3},
+                    ApplyFailure{"Insert",
+                                 [](LoggingTrakManager& manager) {
+                                     manager.RefuseCall(trak4::TrakOp::kInsert, 2);
+                                 },
+                                 kSequenceInsertRefused, 5},
+                    ApplyFailure{"FinalRemove",
+                                 [](LoggingTrakManager& manager) {
+                                     manager.RefuseCall(trak4::TrakOp::kRemove, 2);
+                                 },
+                                 kSequenceRemoveRefused, 6}),
+    [](const auto& p) { return std::string(p.param.label); });
+
+TEST_F(RunEditorTest, TheSequenceManagerIsNotifiedAlsoWhenAStepThrows) {
+    trak->RefuseCall(trak4::TrakOp::kUpdate, 1);
+    dialog.messagesThrow = true;
+    dialog.user = EditAddDelete;
+    EXPECT_THROW(Run(), std::runtime_error);
+    EXPECT_EQ(AfterDialog(),
+              (Calls{"dialog", "vvoiceInitializeUpdateContext", "vvoiceUpdateVVoiceV4(0,0)",
+                     "message(25,16)", "vvoiceNotifyObserversOfUpdates"}));
+}
+
+TEST_F(RunEditorTest, AnEmptyActiveListWithChangesIsRefusedBeforeAnyCall) {
+    dialog.user = [](EditorSession& s) {
+        while (!s.activeSingers.empty()) DeleteActive(s, 0);
+        return DialogEnding::Ok;
+    };
+    EXPECT_EQ(Run(), kOtherFailure);
+    EXPECT_EQ(AfterDialog(), (Calls{"dialog", "vvoiceInitializeUpdateContext", "message(25,16)",
+                                    "DBM_RollBackEditor(77)", "vvoiceNotifyObserversOfUpdates"}));
+    EXPECT_TRUE(SequenceUntouched());
+}
+
+// A failure after the sequence was changed: the sequence is put back.
+struct LateFailure {
+    const char* label;
+    void (*inject)(FakeDatabase&, LoggingTrakManager&);
+    uint32_t status;
+    Calls calls;  // between the applied changes and the restore
+};
+void PrintTo(const LateFailure& c, std::ostream* os) { *os << c.label; }
+
+class LateRefusal : public RunEditorTest, public testing::WithParamInterface<LateFailure> {};
+
+TEST_P(LateRefusal, RestoresTheSequenceAsLoaded) {
+    GetParam().inject(database, *trak);
+    dialog.user = [](EditorSession& s) {
+        s.myChanged = true;
+        return EditAddDelete(s);
+    };
+    EXPECT_EQ(Run(), GetParam().status);
+    EXPECT_EQ(AfterDialog(), Concat({{"dialog"},
+                                     kAppliedChanges,
+                                     GetParam().calls,
+                                     kRestore,
+                                     {"vvoiceNotifyObserversOfUpdates"}}));
+    EXPECT_TRUE(SequenceUntouched());
+    EXPECT_EQ(log.Count("DBM_RollBackEditor"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LateRefusal,
+    testing::Values(LateFailure{"Commit",
+                                [](FakeDatabase& db, LoggingTrakManager&) { db.commitResult = 1; },
+                                kDatabaseFailed,
+                                {"DBM_CommitEditor(77)"}},
+                    LateFailure{"UpdateUserRegistory",
+                                [](FakeDatabase& db, LoggingTrakManager&) {
+                                    db.updateRegistoryResult = -1;
+                                },
+                                kDatabaseFailed,
+                                {"DBM_CommitEditor(77)", "DBM_UpdateUserRegistory(77)"}},
+                    LateFailure{"LibraryTable",
+                                [](FakeDatabase&, LoggingTrakManager& manager) {
+                                    manager.RefuseAll(trak4::TrakOp::kReplaceLibTable);
+                                },
+                                kLibraryTableRefused,
+                                {"DBM_CommitEditor(77)", "DBM_UpdateUserRegistory(77)",
+                                 "sysReplaceVVoiceLibTable(3)", "message(25,16)"}}),
+    [](const auto& p) { return std::string(p.param.label); });
+
+TEST_F(RunEditorTest, RestoreGoesPastAPairThatHeldNothingAtLoad) {
+    // (0,2) was taken by a singer added and deleted here: nothing to give
+    // back there, but Alto at (0,3) and Zed's old values still are.
+    trak->RefuseAll(trak4::TrakOp::kReplaceLibTable);
+    dialog.user = [](EditorSession& s) {
+        EditActive(s, IndexOf(s, u"Zed"), u"Zed edited", 1);
+        DeleteActive(s, IndexOf(s, u"Alto"));
+        EXPECT_EQ(AddActive(s, Singer(0, 0, u"Brief", kAnna)), (Pair{0, 2}));
+        DeleteActive(s, IndexOf(s, u"Brief"));
+        return DialogEnding::Ok;
+    };
+    EXPECT_EQ(Run(), kLibraryTableRefused);
+    EXPECT_EQ(AfterDialog(),
+              (Calls{"dialog", "vvoiceInitializeUpdateContext", "vvoiceUpdateVVoiceV4(0,0)",
+                     "vvoiceRemoveVVoice(0,3)", "sysReplaceVVoiceLibTable(3)", "message(25,16)",
+                     "vvoiceInsertVVoiceV4(0,3)", "vvoiceUpdateVVoiceV4(0,0)",
+                     "vvoiceNotifyObserversOfUpdates"}));
+    EXPECT_TRUE(SequenceUntouched());
+}
+
+TEST_F(RunEditorTest, TwoMySingersOnOnePairGiveTheFirstToTheTable) {
+    dialog.user = [](EditorSession& s) {
+        SingerEntry twin = s.mySingers[1];  // Mine at (0,0)
+        twin.name = u"Twin";
+        s.mySingers.push_back(twin);
+        return DialogEnding::Ok;
+    };
+    EXPECT_EQ(Run(), kOk);
+    EXPECT_EQ(log.Count("sysReplaceVVoiceLibTable(3)"), 1);
+    EXPECT_EQ(trak->LibraryTable().at({0, 0}).name, u"Mine");
+}
+
+TEST_F(RunEditorTest, ANullSequenceManagerLoadsNothing) {
+    EXPECT_EQ(editor::RunEditor(dialog, bound->Context(), nullptr, 0), kNoTrakManager);
+    EXPECT_EQ(dialog.runs, 0);
+    EXPECT_TRUE(log.Calls().empty());
+}
+
+// The read-only invocation: the picked pair or why there is none; never a
+// commit, a roll-back or a change to the sequence.
+class ReadOnlyTest : public RunEditorTest {
+protected:
+    int32_t bank = 55;
+    int32_t program = 66;
+};
+
+TEST_F(ReadOnlyTest, OkGivesThePickedPair) {
+    dialog.user = [](EditorSession& s) {
+        EXPECT_EQ(s.initialSelection, kNoInitialSelection);
+        s.pickedBank = 0;
+        s.pickedProgram = 3;
+        return DialogEnding::Ok;
+    };
+    EXPECT_EQ(RunReadOnly(&bank, &program), kOk);
+    EXPECT_TRUE(dialog.readOnlyWhileShown);
+    EXPECT_EQ(bank, 0);
+    EXPECT_EQ(program, 3);
+    EXPECT_EQ(AfterDialog(), Calls{"dialog"});
+}
+
+TEST_F(ReadOnlyTest, OkWithoutAPickIsOutOfRangeAndStillWritten) {
+    EXPECT_EQ(RunReadOnly(&bank, &program), kPickOutOfRange);
+    EXPECT_EQ(bank, -1);
+    EXPECT_EQ(program, -1);
+
+    dialog.user = [](EditorSession& s) {
+        s.pickedBank = 0;
+        s.pickedProgram = 128;
+        return DialogEnding::Ok;
+    };
+    EXPECT_EQ(RunReadOnly(&bank, &program), kPickOutOfRange);
+    EXPECT_EQ(bank, 0);
+    EXPECT_EQ(program, 128);
+}
+
+TEST_F(ReadOnlyTest, CancelAndOtherEndingsWriteNothing) {
+    dialog.user = [](EditorSession& s) {
+        s.pickedBank = 1;
+        s.pickedProgram = 1;
+        s.myChanged = true;  // an import, say: stays in the open transaction
+        return DialogEnding::Cancel;
+    };
+    EXPECT_EQ(RunReadOnly(&bank, &program), kPickCancelled);
+    dialog.user = [](EditorSession&) { return DialogEnding::Other; };
+    EXPECT_EQ(RunReadOnly(&bank, &program), kPickEndedOtherwise);
+    EXPECT_EQ(bank, 55);
+    EXPECT_EQ(program, 66);
+    EXPECT_EQ(log.Count("DBM_RollBackEditor") + log.Count("DBM_CommitEditor"), 0);
+    EXPECT_EQ(log.Count("vvoiceInitializeUpdateContext"), 0);
+}
+
+TEST_F(ReadOnlyTest, PointersAreCheckedBeforeAnythingIsLoaded) {
+    EXPECT_EQ(editor::RunEditorReadOnly(dialog, bound->Context(), nullptr, nullptr, nullptr),
+              kNoTrakManager);
+    EXPECT_EQ(RunReadOnly(nullptr, nullptr), kNoBankPointer);
+    EXPECT_EQ(RunReadOnly(&bank, nullptr), kNoProgramPointer);
+    EXPECT_EQ(dialog.runs, 0);
+    EXPECT_TRUE(log.Calls().empty());
+}
+
+}  // namespace
+}  // namespace kora::test
