@@ -18,6 +18,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::map<std::wstring, void (*)(Checks&, const std::wstring&)> scenarios = {
         {L"dialog-101", Template101},
         {L"toolkit", Toolkit},
+        {L"dialogs", Dialogs},
     };
     std::wstring shots = L".";
     std::wstring name;
@@ -30,7 +31,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     auto scenario = scenarios.find(name);
     if (scenario == scenarios.end()) {
-        std::printf("usage: kora4_test_host <dialog-101|toolkit> [--shots <folder>]\n");
+        std::printf("usage: kora4_test_host <dialog-101|toolkit|dialogs> [--shots <folder>]\n");
         return 2;
     }
     Checks checks;
