@@ -42,8 +42,8 @@ constexpr ParameterControls kSecondaryControls[] = {
     {IDC_SECONDARY_VOL, IDC_SECONDARY_VOL_SPIN},
 };
 
-// The data exchange of an over-long name is the platform's matter in other
-// frameworks; this is the module's own wording.
+// The field takes no more than this, but a stored name can be longer: OK
+// asks for a shorter one instead of cutting it silently.
 constexpr std::u16string_view kNameTooLong = u"A singer name can have at most 255 characters.";
 
 template <size_t N>

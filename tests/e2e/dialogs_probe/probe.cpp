@@ -419,6 +419,45 @@ std::deque<Step> AddScript(Windows& w) {
     return script;
 }
 
+// --- Edit of a stored singer: its values, the primary fixed ------------------
+
+void EditSinger(StandInEditor& editor, const kora::VoiceListCopy& sorted) {
+    CSingerDlg dlg(&editor);
+    dlg.voiceList = &sorted;
+    dlg.editMode = true;
+    dlg.name = u"Stored";
+    // Contralto is chosen first and then moved down by Bass, which sorts
+    // before it but comes later in the list.
+    dlg.primaryId = u"voicecontralto02";
+    dlg.secondaryId = kAlto;
+    dlg.primaryParams.BRE = -3;
+    dlg.primaryParams.GEN = 99;
+    dlg.secondaryParams.CLE = 5;
+    dlg.secondaryParams.VOL = -7;
+    std::deque<Step> script;
+    script.push_back(
+        {"the edit dialog in Edit mode", [] {
+             HWND s = FindDialog(L"Edit");
+             if (!s) return false;
+             ExpectText(ControlText(s, IDC_SINGER_NAME), L"Stored", "the stored name");
+             ExpectText(ComboChoice(s, IDC_PRIMARY_SINGER), L"Contralto",
+                        "the stored primary, found without regard to case");
+             Expect(!ControlEnabled(s, IDC_PRIMARY_SINGER), "the primary is fixed");
+             ExpectText(ComboChoice(s, IDC_SECONDARY_SINGER), L"Alto", "the stored secondary");
+             ExpectText(Join(Texts(s, kPrimaryFields)), L"-3|0|0|99", "the stored primary values");
+             ExpectText(Join(Texts(s, kSecondaryFields)), L"0|0|5|0|-7",
+                        "the stored secondary values");
+             PostClick(s, IDCANCEL);
+             return true;
+         }});
+    int result = 0;
+    {
+        Driver user(std::move(script));
+        result = dlg.DoModal();
+    }
+    Expect(result == IDCANCEL, "Cancel ends the edit dialog with IDCANCEL");
+}
+
 void AddSinger() {
     StandInEditor editor;
     const kora::VoiceListCopy sorted = editor.SortedVoiceList();
@@ -445,6 +484,7 @@ void AddSinger() {
         const AxVVoiceParam& q = dlg.secondaryParams;
         Expect(q.BRE == 7 && q.BRI == 8 && q.CLE == 9 && q.GEN == 10 && q.AUX == 0 && q.VOL == 15,
                "secondary set 7 8 9 10 0 15");
+        EditSinger(self, sorted);
         self.EndDialog(IDOK);
     };
     Expect(editor.DoModal() == IDOK, "the stand-in editor ends with IDOK");
