@@ -18,6 +18,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::map<std::wstring, void (*)(Checks&, const std::wstring&)> scenarios = {
         {L"dialog-101", Template101},
         {L"toolkit", Toolkit},
+        {L"dialogs", Dialogs},
         {L"singer-editor", SingerEditor},
     };
     std::wstring shots = L".";
@@ -31,7 +32,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     auto scenario = scenarios.find(name);
     if (scenario == scenarios.end()) {
-        std::printf("usage: kora4_test_host <dialog-101|toolkit|singer-editor> [--shots <folder>]\n");
+        std::printf("usage: kora4_test_host <dialog-101|toolkit|dialogs|singer-editor> [--shots <folder>]\n");
         return 2;
     }
     Checks checks;

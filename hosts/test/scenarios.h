@@ -16,6 +16,9 @@ void Template101(Checks& checks, const std::wstring& shots);
 // The Win32 toolkit of the seam on real windows, run inside the probe DLL.
 void Toolkit(Checks& checks, const std::wstring& shots);
 
+// The singer edit dialog and the cross-synthesis group list, the real
+// classes run inside the dialogs probe DLL over a stand-in editor.
+void Dialogs(Checks& checks, const std::wstring& shots);
 // The Singer Editor through both dialog exports on the vbank4 and trak4
 // stand-ins: columns, rows, the default mark, button states, OK, Cancel and
 // a read-only pick, with the store and the sequence checked after each;

@@ -1,0 +1,540 @@
+// The singer edit dialog through the scripted user: start-up in Add and
+// Edit mode, the two combo boxes and their enabling, the Reset buttons,
+// leaving a parameter field, every check of OK, and what comes back.
+#include "dialogs/singer_dlg.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <span>
+
+#include "dialog_fixtures.h"
+#include "dialogs/singer_name_check.h"
+#include "res/singer_dlg_res.h"
+#include "res/xsynth_group_res.h"
+#include "text_module_fake.h"
+#include "ui/headless/gtest_user.h"
+
+namespace kora::dialogs {
+namespace {
+
+using test::FakeEditor;
+using test::kAlto;
+using test::kBass;
+using test::kContralto;
+using test::kSoprano;
+using test::kTenor;
+using ::testing::Each;
+using ::testing::ElementsAre;
+using ui::ComboBox;
+using ui::Dialog;
+using ui::kIdCancel;
+using ui::kIdOk;
+using ui::UpDown;
+using ui::headless::TestUser;
+
+constexpr int kPrimaryFields[] = {IDC_PRIMARY_BRE, IDC_PRIMARY_BRI, IDC_PRIMARY_CLE,
+                                  IDC_PRIMARY_GEN};
+constexpr int kSecondaryFields[] = {IDC_SECONDARY_BRE, IDC_SECONDARY_BRI, IDC_SECONDARY_CLE,
+                                    IDC_SECONDARY_GEN, IDC_SECONDARY_VOL};
+// Everything the secondary choice turns on and off.
+constexpr int kSecondaryControls[] = {
+    IDC_SECONDARY_BRE,      IDC_SECONDARY_BRI,      IDC_SECONDARY_CLE,      IDC_SECONDARY_GEN,
+    IDC_SECONDARY_VOL,      IDC_SECONDARY_BRE_SPIN, IDC_SECONDARY_BRI_SPIN, IDC_SECONDARY_CLE_SPIN,
+    IDC_SECONDARY_GEN_SPIN, IDC_SECONDARY_VOL_SPIN, IDC_SECONDARY_RESET};
+constexpr int kAllSpins[] = {
+    IDC_PRIMARY_BRE_SPIN,   IDC_PRIMARY_BRI_SPIN,   IDC_PRIMARY_CLE_SPIN,
+    IDC_PRIMARY_GEN_SPIN,   IDC_SECONDARY_BRE_SPIN, IDC_SECONDARY_BRI_SPIN,
+    IDC_SECONDARY_CLE_SPIN, IDC_SECONDARY_GEN_SPIN, IDC_SECONDARY_VOL_SPIN};
+
+std::vector<std::u16string> Texts(Dialog& d, std::span<const int> ids) {
+    std::vector<std::u16string> texts;
+    for (int id : ids) texts.push_back(d.Control(id).Text());
+    return texts;
+}
+
+std::vector<bool> Enabled(Dialog& d, std::span<const int> ids) {
+    std::vector<bool> states;
+    for (int id : ids) states.push_back(d.Control(id).IsEnabled());
+    return states;
+}
+
+std::vector<std::u16string> Items(Dialog& d, int comboId) {
+    auto box = d.Control<ComboBox>(comboId);
+    std::vector<std::u16string> items;
+    for (int i = 0; i < box.Count(); ++i) items.push_back(box.ItemText(i));
+    return items;
+}
+
+std::vector<std::intptr_t> ItemData(Dialog& d, int comboId) {
+    auto box = d.Control<ComboBox>(comboId);
+    std::vector<std::intptr_t> data;
+    for (int i = 0; i < box.Count(); ++i) data.push_back(box.ItemData(i));
+    return data;
+}
+
+std::u16string Chosen(Dialog& d, int comboId) { return d.Control(comboId).Text(); }
+
+AxVVoiceParam Params(int32_t bre, int32_t bri, int32_t cle, int32_t gen, int32_t aux, int32_t vol) {
+    AxVVoiceParam p;
+    p.BRE = bre;
+    p.BRI = bri;
+    p.CLE = cle;
+    p.GEN = gen;
+    p.AUX = aux;
+    p.VOL = vol;
+    return p;
+}
+
+std::vector<int32_t> Values(const AxVVoiceParam& p) {
+    return {p.BRE, p.BRI, p.CLE, p.GEN, p.AUX, p.VOL};
+}
+
+class SingerDlgTest : public ::testing::Test {
+protected:
+    TestUser user;
+    FakeEditor editor;
+    VoiceListCopy voices = test::SortedCopy(test::Catalog());
+    CSingerDlg dlg{&editor};
+
+    void SetUp() override { dlg.voiceList = &voices; }
+
+    // Edit mode on a stored singer.
+    void EditSinger(std::u16string name, std::u16string primary, std::u16string secondary,
+                    AxVVoiceParam primaryParams, AxVVoiceParam secondaryParams) {
+        dlg.editMode = true;
+        dlg.name = std::move(name);
+        dlg.primaryId = std::move(primary);
+        dlg.secondaryId = std::move(secondary);
+        dlg.primaryParams = primaryParams;
+        dlg.secondaryParams = secondaryParams;
+    }
+
+    std::vector<std::u16string> Messages() const {
+        std::vector<std::u16string> texts;
+        for (const auto& box : user.MessageBoxes()) texts.push_back(box.text);
+        return texts;
+    }
+};
+
+TEST_F(SingerDlgTest, AddStartsOnTheFirstVoiceOfTheBoxWithItsDefaults) {
+    user.Check([](Dialog& d) {
+            EXPECT_EQ(d.Caption(), u"Add");
+            EXPECT_EQ(d.Control<ui::Edit>(IDC_SINGER_NAME).LimitText(), 255);
+            for (int spin : kAllSpins)
+                EXPECT_EQ(d.Control<UpDown>(spin).Range32(), std::pair(-127, 127)) << spin;
+            // Sorted by name; item data is the index in the display-ordered
+            // copy (Alto, Contralto, Bass, Soprano, Tenor).
+            EXPECT_THAT(Items(d, IDC_PRIMARY_SINGER),
+                        ElementsAre(u"Alto", u"Bass", u"Contralto", u"Soprano", u"Tenor"));
+            EXPECT_THAT(ItemData(d, IDC_PRIMARY_SINGER), ElementsAre(0, 2, 1, 3, 4));
+            EXPECT_EQ(Chosen(d, IDC_PRIMARY_SINGER), u"Alto");
+            EXPECT_TRUE(d.Control(IDC_PRIMARY_SINGER).IsEnabled());
+            EXPECT_THAT(Texts(d, kPrimaryFields), ElementsAre(u"1", u"2", u"3", u"4"));
+
+            EXPECT_THAT(Items(d, IDC_SECONDARY_SINGER), ElementsAre(u"-", u"Bass", u"Contralto"));
+            EXPECT_THAT(ItemData(d, IDC_SECONDARY_SINGER), ElementsAre(-1, 2, 1));
+            EXPECT_EQ(Chosen(d, IDC_SECONDARY_SINGER), u"-");
+            EXPECT_TRUE(d.Control(IDC_SECONDARY_SINGER).IsEnabled());
+            EXPECT_THAT(Enabled(d, kSecondaryControls), Each(false));
+            EXPECT_THAT(Texts(d, kSecondaryFields), Each(u"0"));
+            EXPECT_EQ(d.FocusedControlId(), IDC_SINGER_NAME);
+        })
+        .Click(kIdCancel);
+    EXPECT_EQ(dlg.DoModal(), kIdCancel);
+    EXPECT_EQ(dlg.primaryBank, 0);
+    EXPECT_EQ(dlg.name, u"");
+}
+
+TEST_F(SingerDlgTest, TheWantedPrimaryIsFoundWithoutRegardToCaseAndALaterMatchWins) {
+    auto list = test::Catalog();
+    list.push_back({5, u"Alto Late", {9, 9, 9, 9, 9}, test::Lower(kAlto)});
+    const VoiceListCopy twice = test::SortedCopy(list);
+    dlg.voiceList = &twice;
+    dlg.primaryId = test::Lower(kContralto);
+    user.Check([](Dialog& d) { EXPECT_EQ(Chosen(d, IDC_PRIMARY_SINGER), u"Contralto"); })
+        .Click(kIdCancel);
+    EXPECT_EQ(dlg.DoModal(), kIdCancel);
+
+    CSingerDlg again(&editor);
+    again.voiceList = &twice;
+    again.primaryId = kAlto;  // "Alto" (bank 0) and "Alto Late" (bank 5, later) both match
+    user.Check([](Dialog& d) { EXPECT_EQ(Chosen(d, IDC_PRIMARY_SINGER), u"Alto Late"); })
+        .Click(kIdCancel);
+    EXPECT_EQ(again.DoModal(), kIdCancel);
+}
+
+TEST_F(SingerDlgTest, LeavingAFieldKeepsOnlyWholeNumbersWithinRange) {
+    user.Type(IDC_PRIMARY_BRE, u"200")
+        .Leave(IDC_PRIMARY_BRE)
+        .Check([](Dialog& d) { EXPECT_EQ(d.Control(IDC_PRIMARY_BRE).Text(), u"1"); })
+        .Type(IDC_PRIMARY_BRE, u"-127")
+        .Leave(IDC_PRIMARY_BRE)
+        .Check([](Dialog& d) { EXPECT_EQ(d.Control(IDC_PRIMARY_BRE).Text(), u"-127"); })
+        .Type(IDC_PRIMARY_BRE, u"128")
+        .Leave(IDC_PRIMARY_BRE)
+        .Check([](Dialog& d) { EXPECT_EQ(d.Control(IDC_PRIMARY_BRE).Text(), u"-127"); })
+        .Type(IDC_PRIMARY_BRE, u"127")
+        .Leave(IDC_PRIMARY_BRE)
+        .Check([](Dialog& d) { EXPECT_EQ(d.Control(IDC_PRIMARY_BRE).Text(), u"127"); })
+        .Type(IDC_PRIMARY_GEN, u"four")
+        .Leave(IDC_PRIMARY_GEN)
+        .Check([](Dialog& d) {
+            EXPECT_THAT(Texts(d, kPrimaryFields), ElementsAre(u"127", u"2", u"3", u"4"));
+        })
+        .ChooseItem(IDC_SECONDARY_SINGER, u"Bass")
+        .Type(IDC_SECONDARY_VOL, u"-128")
+        .Leave(IDC_SECONDARY_VOL)
+        .Check([](Dialog& d) { EXPECT_EQ(d.Control(IDC_SECONDARY_VOL).Text(), u"0"); })
+        .Type(IDC_SINGER_NAME, u"Alto")
+        .Type(IDC_PRIMARY_CLE, u"300")
+        // Typed and not left (Enter keeps the focus): counts at OK.
+        .Type(IDC_SECONDARY_VOL, u"-60")
+        .PressEnter();
+    ASSERT_EQ(dlg.DoModal(), kIdOk);
+    EXPECT_THAT(Values(dlg.primaryParams), ElementsAre(127, 2, 3, 4, 0, 0));
+    EXPECT_THAT(Values(dlg.secondaryParams), ElementsAre(-10, -20, -30, -40, 0, -60));
+}
+
+TEST_F(SingerDlgTest, TheSecondaryChoiceTurnsItsControlsOnAndSetsDefaults) {
+    user.ChooseItem(IDC_SECONDARY_SINGER, u"Bass")
+        .Check([](Dialog& d) {
+            EXPECT_THAT(Enabled(d, kSecondaryControls), Each(true));
+            EXPECT_THAT(Texts(d, kSecondaryFields),
+                        ElementsAre(u"-10", u"-20", u"-30", u"-40", u"0"));
+        })
+        .Type(IDC_SECONDARY_VOL, u"50")
+        .Leave(IDC_SECONDARY_VOL)
+        .ChooseItem(IDC_SECONDARY_SINGER, u"Contralto")
+        .Check([](Dialog& d) {
+            EXPECT_THAT(Texts(d, kSecondaryFields), ElementsAre(u"7", u"8", u"9", u"10", u"0"));
+        })
+        .Type(IDC_SECONDARY_BRE, u"99")
+        .Leave(IDC_SECONDARY_BRE)
+        .ChooseItem(IDC_SECONDARY_SINGER, u"-")
+        .Check([](Dialog& d) {
+            EXPECT_THAT(Enabled(d, kSecondaryControls), Each(false));
+            EXPECT_THAT(Texts(d, kSecondaryFields), Each(u"0"));
+            // The box, its label and the group box keep their state.
+            EXPECT_TRUE(d.Control(IDC_SECONDARY_SINGER).IsEnabled());
+            EXPECT_TRUE(d.Control(IDC_SECONDARY_LABEL).IsEnabled());
+            EXPECT_TRUE(d.Control(IDC_SECONDARY_GROUP).IsEnabled());
+        })
+        .ChooseItem(IDC_SECONDARY_SINGER, u"Contralto")
+        .Type(IDC_SINGER_NAME, u"Blend")
+        .Click(kIdOk);
+    ASSERT_EQ(dlg.DoModal(), kIdOk);
+    EXPECT_EQ(dlg.primaryId, kAlto);
+    EXPECT_EQ(dlg.secondaryId, kContralto);
+    EXPECT_THAT(Values(dlg.secondaryParams), ElementsAre(7, 8, 9, 10, 0, 0));
+}
+
+TEST_F(SingerDlgTest, APrimaryWithoutPartnersLeavesOnlyTheDisabledDash) {
+    user.ChooseItem(IDC_PRIMARY_SINGER, u"Tenor")
+        .Check([](Dialog& d) {
+            EXPECT_THAT(Items(d, IDC_SECONDARY_SINGER), ElementsAre(u"-"));
+            EXPECT_FALSE(d.Control(IDC_SECONDARY_SINGER).IsEnabled());
+            EXPECT_THAT(Enabled(d, kSecondaryControls), Each(false));
+            EXPECT_THAT(Texts(d, kPrimaryFields), ElementsAre(u"-1", u"-2", u"-3", u"-4"));
+        })
+        .Type(IDC_SINGER_NAME, u"Solo")
+        .Click(kIdOk);
+    ASSERT_EQ(dlg.DoModal(), kIdOk);
+    EXPECT_EQ(dlg.primaryBank, 3);
+    EXPECT_EQ(dlg.primaryId, kTenor);
+    EXPECT_EQ(dlg.secondaryId, u"");
+}
+
+TEST_F(SingerDlgTest, AnotherPrimaryKeepsASecondaryThatIsStillAPartner) {
+    user.ChooseItem(IDC_SECONDARY_SINGER, u"Contralto")
+        .Type(IDC_PRIMARY_BRE, u"50")
+        .Leave(IDC_PRIMARY_BRE)
+        .Type(IDC_SECONDARY_BRE, u"60")
+        .Leave(IDC_SECONDARY_BRE)
+        .ChooseItem(IDC_PRIMARY_SINGER, u"Soprano")  // partners: Contralto
+        .Check([](Dialog& d) {
+            EXPECT_THAT(Items(d, IDC_SECONDARY_SINGER), ElementsAre(u"-", u"Contralto"));
+            EXPECT_EQ(Chosen(d, IDC_SECONDARY_SINGER), u"Contralto");
+            EXPECT_THAT(Texts(d, kPrimaryFields), ElementsAre(u"20", u"21", u"22", u"23"));
+            EXPECT_THAT(Texts(d, kSecondaryFields), ElementsAre(u"7", u"8", u"9", u"10", u"0"));
+            EXPECT_THAT(Enabled(d, kSecondaryControls), Each(true));
+        })
+        .ChooseItem(IDC_PRIMARY_SINGER, u"Bass")  // partners: Alto, Contralto
+        .Check([](Dialog& d) { EXPECT_EQ(Chosen(d, IDC_SECONDARY_SINGER), u"Contralto"); })
+        .ChooseItem(IDC_PRIMARY_SINGER, u"Tenor")
+        .Check([](Dialog& d) {
+            EXPECT_EQ(Chosen(d, IDC_SECONDARY_SINGER), u"-");
+            EXPECT_THAT(Texts(d, kSecondaryFields), Each(u"0"));
+        })
+        // The choice fell back to "-", so it is gone for the next primary.
+        .ChooseItem(IDC_PRIMARY_SINGER, u"Alto")
+        .Check([](Dialog& d) { EXPECT_EQ(Chosen(d, IDC_SECONDARY_SINGER), u"-"); })
+        .Click(kIdCancel);
+    EXPECT_EQ(dlg.DoModal(), kIdCancel);
+}
+
+TEST_F(SingerDlgTest, ResetButtonsBringBackTheDefaultsAndVolumeZero) {
+    user.ChooseItem(IDC_SECONDARY_SINGER, u"Bass")
+        .Type(IDC_PRIMARY_BRI, u"-90")
+        .Leave(IDC_PRIMARY_BRI)
+        .Type(IDC_SECONDARY_GEN, u"33")
+        .Leave(IDC_SECONDARY_GEN)
+        .Type(IDC_SECONDARY_VOL, u"44")
+        .Leave(IDC_SECONDARY_VOL)
+        .Click(IDC_PRIMARY_RESET)
+        .Check([](Dialog& d) {
+            EXPECT_THAT(Texts(d, kPrimaryFields), ElementsAre(u"1", u"2", u"3", u"4"));
+            EXPECT_EQ(d.Control(IDC_SECONDARY_GEN).Text(), u"33");
+        })
+        .Click(IDC_SECONDARY_RESET)
+        .Check([](Dialog& d) {
+            EXPECT_THAT(Texts(d, kSecondaryFields),
+                        ElementsAre(u"-10", u"-20", u"-30", u"-40", u"0"));
+        })
+        .Click(kIdCancel);
+    EXPECT_EQ(dlg.DoModal(), kIdCancel);
+    // Defaults are asked by the exact id.
+    EXPECT_THAT(editor.defaultsAsked, Each(::testing::AnyOf(kAlto, kBass)));
+}
+
+TEST_F(SingerDlgTest, EveryNameCheckOfOkInItsOrder) {
+    const std::u16string tooLong(259, u'x');
+    dlg.editMode = true;
+    dlg.name = tooLong;
+    dlg.primaryId = kAlto;
+    user.Check([&](Dialog& d) { EXPECT_EQ(d.Control(IDC_SINGER_NAME).Text(), tooLong); })
+        .Click(kIdOk)
+        .AnswerMessageBox(kIdOk)
+        .Check([](Dialog& d) { EXPECT_EQ(d.FocusedControlId(), IDC_SINGER_NAME); });
+    const std::pair<std::u16string, const char16_t*> refused[] = {
+        {u"", u"Enter a singer name."},
+        {u" \t\u3000 ", u"Singer name is invalid."},
+        {u"Al\tto", u"Singer name is invalid."},
+        {u"Alto\t", u"Singer name is invalid."},
+        {u"\tAlto", u"Singer name is invalid."},
+        {u"Alto\n", u"Singer name is invalid."},
+        {u"Al\u007Fto", u"Singer name is invalid."},
+        {u"Al\u0085to", u"Singer name is invalid."},
+        {std::u16string{u'A', char16_t(0xD800), u'\x01'}, u"Singer name is invalid."},
+    };
+    for (const auto& [name, message] : refused) {
+        user.Type(IDC_SINGER_NAME, name).Click(kIdOk).AnswerMessageBox(kIdOk).Check([](Dialog& d) {
+            EXPECT_TRUE(d.IsOpen());
+            EXPECT_EQ(d.FocusedControlId(), IDC_SINGER_NAME);
+        });
+    }
+    // A surrogate pair, blanks inside and punctuation pass.
+    const std::u16string accepted = u" \u3000Alto \U0001F3B5, = (2)";
+    user.Type(IDC_SINGER_NAME, accepted).Click(kIdOk);
+    ASSERT_EQ(dlg.DoModal(), kIdOk);
+
+    ASSERT_EQ(user.MessageBoxes().size(), std::size(refused) + 1);
+    EXPECT_NE(user.MessageBoxes()[0].text.find(u"255"), std::u16string::npos);
+    for (size_t i = 0; i < std::size(refused); ++i)
+        EXPECT_EQ(user.MessageBoxes()[i + 1].text, refused[i].second) << i;
+    for (const auto& box : user.MessageBoxes()) {
+        EXPECT_EQ(box.style, 0u);
+        EXPECT_EQ(box.dialogId, IDD_SINGER);
+    }
+    EXPECT_EQ(dlg.name, accepted);  // untrimmed
+    EXPECT_EQ(dlg.Name(), accepted);
+}
+
+TEST_F(SingerDlgTest, TypingIsCutToTheLimitAndThenAccepted) {
+    user.Type(IDC_SINGER_NAME, std::u16string(300, u'y')).Click(kIdOk);
+    ASSERT_EQ(dlg.DoModal(), kIdOk);
+    EXPECT_EQ(dlg.name, std::u16string(255, u'y'));
+    EXPECT_TRUE(user.MessageBoxes().empty());
+}
+
+TEST(SingerNameCheck, SurrogatesShieldOnlyTheirPartner) {
+    EXPECT_EQ(CheckSingerName(u"\U0001F3B5"), SingerNameVerdict::Ok);
+    EXPECT_EQ(CheckSingerName(std::u16string{char16_t(0xDC00), u'a'}), SingerNameVerdict::Ok);
+    // A high surrogate at the very end has no partner to pass over.
+    EXPECT_EQ(CheckSingerName(std::u16string{u'a', char16_t(0xD83C)}), SingerNameVerdict::Ok);
+    EXPECT_EQ(CheckSingerName(std::u16string{char16_t(0xD83C), u'\t'}), SingerNameVerdict::Invalid);
+    EXPECT_EQ(CheckSingerName(u"\u3000"), SingerNameVerdict::Invalid);
+    EXPECT_EQ(CheckSingerName(u"\u00A0"), SingerNameVerdict::Ok);  // not trimmed, not control
+    EXPECT_FALSE(IsControlUnit(u'\u00A0'));
+    EXPECT_TRUE(IsControlUnit(u'\u009F'));
+    EXPECT_FALSE(IsControlUnit(u' '));
+}
+
+TEST_F(SingerDlgTest, ASelectionThatCannotBeReadGivesErrorZero) {
+    const VoiceListCopy empty;
+    dlg.voiceList = &empty;
+    user.Check([](Dialog& d) {
+            EXPECT_THAT(Items(d, IDC_PRIMARY_SINGER), ElementsAre());
+            EXPECT_THAT(Items(d, IDC_SECONDARY_SINGER), ElementsAre());
+        })
+        .Type(IDC_SINGER_NAME, u"Alto")
+        .Click(kIdOk)
+        .AnswerMessageBox(kIdOk)
+        .Click(kIdCancel);
+    EXPECT_EQ(dlg.DoModal(), kIdCancel);
+    EXPECT_THAT(Messages(), ElementsAre(u"Error occurred. (0)"));
+    EXPECT_EQ(user.MessageBoxes()[0].style, 0u);
+}
+
+TEST_F(SingerDlgTest, WithoutAVoiceListNothingIsFilledAndOkNeverCloses) {
+    dlg.voiceList = nullptr;
+    dlg.editMode = true;
+    dlg.name = u"Stored";
+    user.Check([](Dialog& d) {
+            EXPECT_EQ(d.Caption(), u"Edit");
+            EXPECT_EQ(d.Control(IDC_SINGER_NAME).Text(), u"Stored");
+            EXPECT_THAT(Items(d, IDC_PRIMARY_SINGER), ElementsAre());
+            EXPECT_THAT(Items(d, IDC_SECONDARY_SINGER), ElementsAre());
+            // Stopped before the ranges and the enabling.
+            EXPECT_NE(d.Control<UpDown>(IDC_PRIMARY_BRE_SPIN).Range32(), std::pair(-127, 127));
+            EXPECT_TRUE(d.Control(IDC_PRIMARY_SINGER).IsEnabled());
+        })
+        .Click(kIdOk)
+        .AnswerMessageBox(kIdOk)
+        .PressEnter()
+        .AnswerMessageBox(kIdOk)
+        .PressEscape();
+    EXPECT_EQ(dlg.DoModal(), kIdCancel);
+    EXPECT_THAT(Messages(), ElementsAre(u"Error occurred. (0)", u"Error occurred. (0)"));
+}
+
+TEST_F(SingerDlgTest, EditShowsTheSingersValuesAndFixesThePrimary) {
+    EditSinger(u"Old Name", kBass, test::Lower(kContralto), Params(11, 12, 13, 14, 99, 55),
+               Params(-5, -6, -7, -8, 98, 70));
+    user.Check([](Dialog& d) {
+            EXPECT_EQ(d.Caption(), u"Edit");
+            EXPECT_EQ(d.Control(IDC_SINGER_NAME).Text(), u"Old Name");
+            EXPECT_EQ(Chosen(d, IDC_PRIMARY_SINGER), u"Bass");
+            EXPECT_FALSE(d.Control(IDC_PRIMARY_SINGER).IsEnabled());
+            // The stored id differs in case: still the chosen partner.
+            EXPECT_EQ(Chosen(d, IDC_SECONDARY_SINGER), u"Contralto");
+            EXPECT_THAT(Enabled(d, kSecondaryControls), Each(true));
+            EXPECT_THAT(Texts(d, kPrimaryFields), ElementsAre(u"11", u"12", u"13", u"14"));
+            EXPECT_THAT(Texts(d, kSecondaryFields), ElementsAre(u"-5", u"-6", u"-7", u"-8", u"70"));
+        })
+        .Type(IDC_SINGER_NAME, u"New Name")
+        .Click(kIdOk);
+    ASSERT_EQ(dlg.DoModal(), kIdOk);
+    EXPECT_EQ(dlg.Name(), u"New Name");
+    EXPECT_EQ(dlg.PrimaryId(), kBass);
+    EXPECT_EQ(dlg.SecondaryId(), kContralto);  // the list's spelling
+    EXPECT_EQ(dlg.primaryBank, 1);
+    // AUX and the primary VOL are 0 whatever came in.
+    EXPECT_THAT(Values(dlg.primaryParams), ElementsAre(11, 12, 13, 14, 0, 0));
+    EXPECT_THAT(Values(dlg.secondaryParams), ElementsAre(-5, -6, -7, -8, 0, 70));
+}
+
+TEST_F(SingerDlgTest, EditOfASecondaryThatIsNoPartnerFallsBackToNone) {
+    EditSinger(u"Odd Pair", kAlto, kSoprano, Params(1, 1, 1, 1, 1, 1), Params(5, 6, 7, 8, 9, 10));
+    user.Check([](Dialog& d) {
+            EXPECT_EQ(Chosen(d, IDC_SECONDARY_SINGER), u"-");
+            EXPECT_THAT(Enabled(d, kSecondaryControls), Each(false));
+            EXPECT_THAT(Texts(d, kSecondaryFields), ElementsAre(u"5", u"6", u"7", u"8", u"10"));
+        })
+        .Click(kIdOk);
+    ASSERT_EQ(dlg.DoModal(), kIdOk);
+    EXPECT_EQ(dlg.secondaryId, u"");
+    EXPECT_THAT(Values(dlg.secondaryParams), ElementsAre(5, 6, 7, 8, 0, 10));
+}
+
+TEST_F(SingerDlgTest, EditOfAPrimaryNotInTheListTakesTheFirstItem) {
+    EditSinger(u"Lost", u"NOTINSTALLED0000", u"", Params(3, 3, 3, 3, 0, 0),
+               Params(0, 0, 0, 0, 0, 0));
+    user.Check([](Dialog& d) {
+            EXPECT_EQ(Chosen(d, IDC_PRIMARY_SINGER), u"Alto");
+            EXPECT_FALSE(d.Control(IDC_PRIMARY_SINGER).IsEnabled());
+            EXPECT_THAT(Texts(d, kPrimaryFields), Each(u"3"));
+        })
+        .Click(kIdOk);
+    ASSERT_EQ(dlg.DoModal(), kIdOk);
+    EXPECT_EQ(dlg.primaryId, kAlto);
+    EXPECT_EQ(dlg.primaryBank, 0);
+}
+
+TEST_F(SingerDlgTest, AnOwnerThatIsNoSingerEditorYieldsNothing) {
+    test::OtherDialog other;
+    CSingerDlg lone(&other);
+    lone.voiceList = &voices;
+    user.Check([](Dialog& d) {
+            // No defaults were set: the fields keep their empty template text.
+            EXPECT_THAT(Texts(d, kPrimaryFields), Each(u""));
+            EXPECT_THAT(Items(d, IDC_SECONDARY_SINGER), ElementsAre(u"-"));
+            EXPECT_FALSE(d.Control(IDC_SECONDARY_SINGER).IsEnabled());
+        })
+        .Type(IDC_PRIMARY_BRE, u"9")
+        .Leave(IDC_PRIMARY_BRE)
+        .ChooseItem(IDC_PRIMARY_SINGER, u"Bass")
+        .Click(IDC_PRIMARY_RESET)
+        .Check([](Dialog& d) { EXPECT_EQ(d.Control(IDC_PRIMARY_BRE).Text(), u"9"); })
+        .Click(IDC_XSYNTH_GROUP_LIST)
+        .ExpectDialog(IDD_XSYNTH_GROUP)
+        .Check([](Dialog& d) {
+            EXPECT_EQ(d.Control<ui::ListView>(IDC_XSYNTH_LIST).ColumnCount(), 2);
+            EXPECT_EQ(d.Control<ui::ListView>(IDC_XSYNTH_LIST).ItemCount(), 0);
+        })
+        .Click(kIdOk)
+        .ExpectDialog(IDD_SINGER)
+        .Type(IDC_SINGER_NAME, u"Plain")
+        .Click(kIdOk);
+    ASSERT_EQ(lone.DoModal(), kIdOk);
+    EXPECT_EQ(lone.primaryId, kBass);
+    EXPECT_EQ(lone.primaryBank, 1);
+    EXPECT_EQ(lone.secondaryId, u"");
+    EXPECT_THAT(Values(lone.primaryParams), ElementsAre(9, 0, 0, 0, 0, 0));
+
+    CSingerDlg ownerless;  // no owner at all: the same
+    ownerless.voiceList = &voices;
+    user.Check([](Dialog& d) { EXPECT_THAT(Items(d, IDC_SECONDARY_SINGER), ElementsAre(u"-")); })
+        .Click(kIdCancel);
+    EXPECT_EQ(ownerless.DoModal(), kIdCancel);
+}
+
+TEST_F(SingerDlgTest, TheGroupListOpensOverItWithTheEditorsGroups) {
+    user.Click(IDC_XSYNTH_GROUP_LIST)
+        .ExpectDialog(IDD_XSYNTH_GROUP)
+        .Check(
+            [](Dialog& d) { EXPECT_EQ(d.Control<ui::ListView>(IDC_XSYNTH_LIST).ItemCount(), 5); })
+        .PressEscape()
+        .ExpectDialog(IDD_SINGER)
+        .Click(kIdCancel);
+    EXPECT_EQ(dlg.DoModal(), kIdCancel);
+}
+
+TEST_F(SingerDlgTest, LocalizedTextsAndTheCaptionSetAfterwards) {
+    const ui::test::MapTextModule texts{{u"23000", u"Sänger"},
+                                        {u"23107", u"Gruppen"},
+                                        {u"23096", u""},
+                                        {u"23116", u"Webseite"},
+                                        {u"-1", u"never"}};
+    const ui::test::TextModuleScope scope(&texts);
+    dlg.m17nModule = &texts;
+    user.Check([](Dialog& d) {
+            EXPECT_EQ(d.Caption(), u"Add");
+            EXPECT_EQ(d.Control(IDC_XSYNTH_GROUP_LIST).Text(), u"Gruppen");
+            EXPECT_EQ(d.Control(IDC_PRIMARY_RESET).Text(), u"Reset");
+            std::u16string labels;
+            d.ForEachChild([&](ui::ChildWindow child) {
+                if (child.Id() == -1) labels += child.Text() + u" ";
+                return true;
+            });
+            EXPECT_EQ(labels, u"BRE BRI CLE GEN BRE BRI CLE GEN VOL ");
+        })
+        .Click(IDC_XSYNTH_GROUP_LIST)
+        .ExpectDialog(IDD_XSYNTH_GROUP)
+        // The module is handed on.
+        .Check([](Dialog& d) { EXPECT_EQ(d.Control(IDC_OPEN_GROUP_WEB).Text(), u"Webseite"); })
+        .Click(kIdOk)
+        .Click(kIdCancel);
+    EXPECT_EQ(dlg.DoModal(), kIdCancel);
+
+    const ui::test::MapTextModule edit{{u"23085", u"Ändern"}};
+    const ui::test::TextModuleScope editScope(&edit);
+    CSingerDlg again(&editor);
+    again.voiceList = &voices;
+    again.editMode = true;
+    user.Check([](Dialog& d) { EXPECT_EQ(d.Caption(), u"Ändern"); }).Click(kIdCancel);
+    EXPECT_EQ(again.DoModal(), kIdCancel);
+}
+
+}  // namespace
+}  // namespace kora::dialogs
