@@ -16,13 +16,19 @@
 #include <string>
 
 #include "dialogs/singer_dlg_owner.h"
+#include "dialogs/xsynth_group_source.h"
 #include "editor/editor_session.h"
+#include "kora4/trak4.h"
+#include "kora4/vbank4.h"
 #include "ui/dialog.h"
 #include "ui/list_ctrl_ext.h"
 
 namespace kora::dialogs {
 
-class CSingerEditorDlg : public ui::Dialog, public editor::EditorSession, public SingerDlgOwner {
+class CSingerEditorDlg : public ui::Dialog,
+                         public editor::EditorSession,
+                         public SingerDlgOwner,
+                         public XSynthGroupSource {
 public:
     // No owner window; the invocation sets context, trakManager and either
     // readOnly or initialSelection, and loads the lists before DoModal.
@@ -36,6 +42,33 @@ public:
                            std::array<int32_t, 5>& defaults) const override;
     void CollectXSynthPartners(const std::u16string& voiceId,
                                std::set<std::u16string>& partners) const override;
+    const XSynthGroupList& XSynthGroups() const override { return xsynthGroups; }
+    const InstalledVoiceList& InstalledVoices() const override { return installedVoices; }
+
+    // Building blocks of the list operations and Import
+    // (singer_editor_building_blocks.cpp).
+    //
+    // Creates a virtual voice from `info` (the database writes the program it
+    // chose into it) and stores the record; a half-created voice is deleted
+    // again. False when the database refused or cannot be called.
+    bool CreateMySinger(DBM_VVOICE_INFO& info);
+    bool UpdateMySinger(const DBM_VVOICE_INFO& info);
+    bool DeleteMySinger(int32_t bank, int32_t program);
+    // Shows a new entry (state 1) at `row` (beyond the end appends), selected,
+    // and inserts it into the list of entries at the row the list gave.
+    // Returns that row, or the list's negative answer when it refused.
+    int InsertMySinger(int row, int32_t bank, int32_t program, const std::u16string& name,
+                       const std::u16string& primaryId, const std::u16string& secondaryId,
+                       const AxVVoiceParam& primary, const AxVVoiceParam& secondary);
+    int InsertActiveSinger(int row, int32_t bank, int32_t program, const std::u16string& name,
+                           const std::u16string& primaryId, const std::u16string& secondaryId,
+                           const AxVVoiceParam& primary, const AxVVoiceParam& secondary);
+    void RemoveMySinger(int row);
+    void RemoveActiveSinger(int row);
+    // "%s (%d)" from 2 upwards until no row's text in `column` of the list
+    // `listId` matches without regard to case; the source name when the
+    // candidate would be longer than 255 characters.
+    std::u16string NumberedCopyName(const std::u16string& source, int listId, int column);
 
     // Inserts the row of `singer` at `index`; selects it (focus, selection
     // mark, scrolled into view) when `select` is set. The row index the list

@@ -1,4 +1,4 @@
-// The Singer Editor's list operations, Import and Export are not part of
+// The Singer Editor's list operations are not part of
 // the module yet. Until they are, each handler does nothing at all: no
 // database call, no change to a list, no message claiming success.
 #include "dialogs/singer_editor_dlg.h"
@@ -10,8 +10,6 @@ void CSingerEditorDlg::OnMyCopy() {}
 void CSingerEditorDlg::OnMyEdit() {}
 void CSingerEditorDlg::OnMyDelete() {}
 void CSingerEditorDlg::OnCopyToActive() {}
-void CSingerEditorDlg::OnImport() {}
-void CSingerEditorDlg::OnExport() {}
 void CSingerEditorDlg::OnActiveAdd() {}
 void CSingerEditorDlg::OnActiveCopy() {}
 void CSingerEditorDlg::OnActiveEdit() {}
