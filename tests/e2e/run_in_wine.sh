@@ -76,6 +76,15 @@ mkdir -p "$prefix"
     # Windows not left to a window manager: there is none on the virtual
     # display, and mapping a managed window waits for one (seconds each).
     "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # On request (the demo), Japanese voice names and translations: the
+    # dialog fonts fall back to a font that has the glyphs. The end-to-end
+    # tests keep Wine's plain fonts, whose metrics their checks know.
+    if [[ -n ${KORA4_WINE_JAPANESE_FONTS:-} ]]; then
+      for face in Tahoma "Microsoft Sans Serif" "MS UI Gothic"; do
+        "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+          /v "$face" /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1
+      done
+    fi
     touch "$prefix/.kora4-e2e-ready"
   fi
 ) 9>"$prefix.lock" || exit 1
