@@ -109,12 +109,15 @@ void CSingerEditorDlg::RemoveMySinger(int row) {
     myList.DeleteItem(row);
     myList.SetFocus();
     EraseEntry(mySingers, row);
+    // Deleting a row sends no item change: the buttons learn it here.
+    UpdateMyButtons();
 }
 
 void CSingerEditorDlg::RemoveActiveSinger(int row) {
     activeList.DeleteItem(row);
     activeList.SetFocus();
     EraseEntry(activeSingers, row);
+    UpdateActiveButtons();
 }
 
 std::u16string CSingerEditorDlg::NumberedCopyName(const std::u16string& source, int listId,

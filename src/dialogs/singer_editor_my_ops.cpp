@@ -47,7 +47,7 @@ void CSingerEditorDlg::OnMyAdd() {
 
 void CSingerEditorDlg::OnMyCopy() {
     const int row = SelectedRow(myList, mySingers.size());
-    if (readOnly || row < 0) return;
+    if (readOnly || context == nullptr || row < 0) return;
     const SingerEntry source = mySingers[static_cast<std::size_t>(row)];
     const std::u16string name = NumberedCopyName(source.name, IDC_MY_LIST, kMyNameColumn);
 
@@ -70,7 +70,7 @@ void CSingerEditorDlg::OnMyCopy() {
 
 void CSingerEditorDlg::OnMyEdit() {
     const int row = SelectedRow(myList, mySingers.size());
-    if (readOnly || row < 0) return;
+    if (readOnly || context == nullptr || row < 0) return;
     const std::size_t index = static_cast<std::size_t>(row);
 
     CSingerDlg dlg(this);
