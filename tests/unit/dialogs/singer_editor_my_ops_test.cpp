@@ -500,6 +500,20 @@ TEST_F(MyOpsTest, ASequenceNameLongerThanTheRecordIsCutBeforeASurrogatePair) {
     EXPECT_TRUE(user.MessageBoxes().empty());
 }
 
+TEST_F(MyOpsTest, AVoiceIdLongerThanTheRecordIsRefusedNotCut) {
+    trak4::SequenceDocument sequence = document;
+    sequence.voices[{0, 3}] = kora::test::SequenceVoiceOf(
+        Singer(0, 3, u"Alto", kAnna, kAnna + std::u16string(300, u'x'), 30));
+    Load(sequence);
+    user.SelectRow(IDC_ACTIVE_LIST, 0).Click(IDC_COPY_TO_MY).AnswerMessageBox(kIdOk);
+    EXPECT_EQ(Run(), kIdCancel);
+    ASSERT_EQ(user.MessageBoxes().size(), 1u);
+    EXPECT_EQ(user.MessageBoxes()[0].text,
+              u"Failed to copy singer, or cannot copy any more singers!");
+    EXPECT_TRUE(Changes().empty());  // nothing asked of the database
+    EXPECT_EQ(dlg->mySingers.size(), 5u);
+}
+
 TEST_F(MyOpsTest, WithoutAContextMyOperationsDoNothing) {
     dlg->context = nullptr;
     user.Click(IDC_MY_ADD)
