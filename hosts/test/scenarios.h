@@ -24,5 +24,8 @@ void Dialogs(Checks& checks, const std::wstring& shots);
 // a read-only pick, with the store and the sequence checked after each;
 // screenshots.
 void SingerEditor(Checks& checks, const std::wstring& shots);
+// A singer added through the real edit dialog (the group list opened from
+// it), then OK: the My list, the store and the library table; screenshots.
+void SingerEditorAdd(Checks& checks, const std::wstring& shots);
 
 }  // namespace kora::testhost

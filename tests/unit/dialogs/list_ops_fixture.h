@@ -1,0 +1,131 @@
+// The Singer Editor loaded from the editor tests' world for the list
+// operations: the database behind a RefusingDatabase, the dialog with its
+// handlers reachable, and readers of rows, marks and records.
+//
+// Installed voices: Anna and Bert (bank 0), Cleo (bank 2); groups Light
+// (Anna, Bert) and Deep (Cleo, Anna).
+// Active rows: 0 Alto (0,3) Anna, 1 alto (0,1) Bert+Anna, 2 Zed (0,0) Anna,
+//              3 Choir (2,0) Cleo+Bert.
+// My rows:     0 Alto (0,20) Anna, 1 alto (2) (0,21) Bert, 2 another (0,9)
+//              Bert, 3 Mine (0,0) Anna+Cleo, the default, 4 Other (2,4) Cleo.
+#pragma once
+
+#include <gmock/gmock.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialogs/singer_editor_dlg.h"
+#include "editor/load_steps.h"
+#include "editor_fixture.h"
+#include "model/text_field.h"
+#include "refusing_database.h"
+#include "res/singer_dlg_res.h"
+#include "res/singer_editor_res.h"
+#include "ui/format_text.h"
+#include "ui/headless/gtest_user.h"
+#include "ui/win_values.h"
+
+namespace kora::dialogs::test {
+
+using kora::test::kAnna;
+using kora::test::kBert;
+using kora::test::kCleo;
+using kora::test::Singer;
+
+// The Singer Editor with its operations open to the tests.
+class OpenEditor : public CSingerEditorDlg {
+public:
+    using CSingerEditorDlg::OnActiveAdd;
+    using CSingerEditorDlg::OnActiveCopy;
+    using CSingerEditorDlg::OnActiveDelete;
+    using CSingerEditorDlg::OnActiveEdit;
+    using CSingerEditorDlg::OnCopyToActive;
+    using CSingerEditorDlg::OnCopyToMy;
+    using CSingerEditorDlg::OnMyAdd;
+    using CSingerEditorDlg::OnMyCopy;
+    using CSingerEditorDlg::OnMyDelete;
+    using CSingerEditorDlg::OnMyEdit;
+    using CSingerEditorDlg::SetDefaultSinger;
+};
+
+inline std::vector<std::u16string> RowTexts(ui::ListView list, int row) {
+    std::vector<std::u16string> texts;
+    for (int column = 0; column < list.ColumnCount(); ++column) {
+        texts.push_back(list.ItemText(row, column));
+    }
+    return texts;
+}
+
+// Column `column` of every row.
+inline std::vector<std::u16string> ColumnTexts(ui::ListView list, int column) {
+    std::vector<std::u16string> texts;
+    for (int row = 0; row < list.ItemCount(); ++row) texts.push_back(list.ItemText(row, column));
+    return texts;
+}
+
+inline std::vector<std::u16string> Names(const std::vector<SingerEntry>& entries) {
+    std::vector<std::u16string> names;
+    for (const SingerEntry& entry : entries) names.push_back(entry.name);
+    return names;
+}
+
+class ListOpsTest : public kora::test::EditorTest {
+protected:
+    void SetUp() override {
+        kora::test::EditorTest::SetUp();
+        database.defaultBank = 0;
+        database.defaultProgram = 0;
+        database.xsynthGroups = {{u"Light", {kAnna, kBert}}, {u"Deep", {kCleo, kAnna}}};
+        database.AddVirtualVoice(Singer(0, 20, u"Alto", kAnna, u"", 100), u"Anna");
+        database.AddVirtualVoice(Singer(0, 21, u"alto (2)", kBert, u"", 110), u"Bert");
+        bound.reset();
+        bound = std::make_unique<kora::test::BoundContext>(refusing);
+        Load(document);
+    }
+    void TearDown() override {
+        dlg.reset();
+        bound.reset();  // before the refusing database it points to
+    }
+
+    void Load(const trak4::SequenceDocument& sequence) {
+        trak = std::make_unique<kora::test::LoggingTrakManager>(log, sequence);
+        dlg = std::make_unique<OpenEditor>();
+        dlg->context = &bound->Context();
+        dlg->trakManager = trak.get();
+        ASSERT_EQ(editor::LoadInstalledVoices(*dlg), 0u);
+        ASSERT_EQ(editor::LoadActiveSingers(*dlg), 0u);
+        ASSERT_EQ(editor::LoadMySingers(*dlg), 0u);
+        dlg->editorHandle = 77;
+        log.Clear();
+    }
+
+    // Plays the script so far, then Cancel; DoModal's result.
+    int Run() {
+        user.Click(ui::kIdCancel);
+        return dlg->DoModal();
+    }
+
+    // The calls after the start-up's three queries.
+    kora::test::Calls Changes() const {
+        kora::test::Calls calls = log.Calls();
+        const auto skip = std::min<std::size_t>(calls.size(), 3);
+        return kora::test::Calls(calls.begin() + static_cast<std::ptrdiff_t>(skip), calls.end());
+    }
+
+    static ui::ListView Active(ui::Dialog& d) { return d.Control<ui::ListView>(IDC_ACTIVE_LIST); }
+    static ui::ListView My(ui::Dialog& d) { return d.Control<ui::ListView>(IDC_MY_LIST); }
+
+    // The record the database holds at a pair, if any.
+    const DBM_VVOICE_INFO* Stored(int32_t bank, int32_t program) const {
+        const auto found = database.VirtualVoices().find(Pair{bank, program});
+        return found == database.VirtualVoices().end() ? nullptr : &found->second;
+    }
+
+    kora::test::RefusingDatabase refusing{database, log};
+    ui::headless::TestUser user;
+    std::unique_ptr<OpenEditor> dlg;
+};
+
+}  // namespace kora::dialogs::test

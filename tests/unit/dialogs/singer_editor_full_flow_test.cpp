@@ -1,0 +1,266 @@
+// A whole Singer Editor session on the stand-ins, through the export: the
+// vbank4 library loaded by name from a copy of its sample, the trak4 manager
+// over the sample sequence. Add, copy, edit and delete in both lists, copy
+// across both ways, move the default; then OK writes exactly that into the
+// store and the sequence, and Cancel leaves both as they were.
+#include <gmock/gmock.h>
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "api/dbm_binding.h"
+#include "kora4/kora4.h"
+#include "res/singer_dlg_res.h"
+#include "res/singer_editor_res.h"
+#include "standins/file_io.h"
+#include "trak4/sequence_document.h"
+#include "trak4/trak_manager.h"
+#include "ui/headless/gtest_user.h"
+#include "ui/win_values.h"
+#include "vbank4/store.h"
+
+namespace kora {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace kora4;
+using testing::ElementsAre;
+using ui::Dialog;
+using ui::ListView;
+using ui::headless::TestUser;
+
+constexpr char16_t kAurora[] = u"VB4S00AURORA0001";
+constexpr char16_t kMireille[] = u"VB4S02MIREIL0008";
+
+std::vector<std::u16string> Column(ListView list, int column) {
+    std::vector<std::u16string> texts;
+    for (int row = 0; row < list.ItemCount(); ++row) texts.push_back(list.ItemText(row, column));
+    return texts;
+}
+
+class FullFlow : public testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("kora4-fullflow-" +
+                  std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        for (const char* file : {"catalog.json", "store.json"}) {
+            fs::copy_file(fs::path(VBANK4_SAMPLE_DIR) / file, folder / file);
+        }
+        storeBefore = Read(folder / "store.json");
+        ASSERT_EQ(setenv("VBANK4_HOME", folder.c_str(), 1), 0);
+        api::SetDbmLibraryPathForTesting(VBANK4_LIBRARY);
+        ASSERT_EQ(KORA_Init(), kOk);
+        sample = trak4::LoadSequence(fs::path(TRAK4_SAMPLE_DIR) / "sequence.json");
+        sequence = std::make_unique<trak4::TrakManager>(sample);
+    }
+    void TearDown() override {
+        KORA_Delete();
+        api::SetDbmLibraryPathForTesting({});
+        unsetenv("VBANK4_HOME");
+        fs::remove_all(folder);
+    }
+    static std::string Read(const fs::path& path) { return standins::ReadWholeFile(path).bytes; }
+    static ListView Active(Dialog& d) { return d.Control<ListView>(IDC_ACTIVE_LIST); }
+    static ListView My(Dialog& d) { return d.Control<ListView>(IDC_MY_LIST); }
+
+    // Every operation of both lists, with the rows as the lists show them
+    // after each step; `close` ends the session.
+    void PlaySession(int close) {
+        user.Check([](Dialog& d) {
+            ASSERT_THAT(Column(Active(d), 0), ElementsAre(u"Backing", u"Lead", u"Narrador",
+                                                          u"ハルカ Duet", u"Bass Line"));
+            ASSERT_THAT(
+                Column(My(d), 1),
+                ElementsAre(u"Aurora Bright", u"Morning Choir", u"Sakura Soft", u"Ruta del Sur",
+                            u"ハルカ Live", u"Café Mireille", u"Deep Harbor"));
+        });
+        // Active: add Aria on Aurora, copy Lead, edit Backing, delete Lead,
+        // copy Café Mireille from My Singers.
+        user.Click(IDC_ACTIVE_ADD)
+            .ExpectDialog(IDD_SINGER)
+            .Type(IDC_SINGER_NAME, u"Aria")
+            .ChooseItem(IDC_PRIMARY_SINGER, u"Aurora")
+            .Type(IDC_PRIMARY_BRE, u"33")
+            .Type(IDC_PRIMARY_BRI, u"21")
+            .Type(IDC_PRIMARY_CLE, u"16")
+            .Type(IDC_PRIMARY_GEN, u"-6")
+            .Click(ui::kIdOk)
+            .ExpectDialog(IDD_SINGER_EDITOR)
+            .SelectRow(IDC_ACTIVE_LIST, 1)
+            .Click(IDC_ACTIVE_COPY)
+            .SelectRow(IDC_ACTIVE_LIST, 0)
+            .Click(IDC_ACTIVE_EDIT)
+            .Type(IDC_SINGER_NAME, u"Backing Vocals")
+            .Type(IDC_PRIMARY_GEN, u"-20")
+            .Click(ui::kIdOk)
+            .SelectRow(IDC_ACTIVE_LIST, 1)
+            .Click(IDC_ACTIVE_DELETE)
+            .AnswerMessageBox(ui::kIdYes)
+            .SelectRow(IDC_MY_LIST, 5)
+            .Click(IDC_COPY_TO_ACTIVE)
+            .Check([](Dialog& d) {
+                EXPECT_THAT(Column(Active(d), 0),
+                            ElementsAre(u"Backing Vocals", u"Lead (2)", u"Narrador", u"ハルカ Duet",
+                                        u"Bass Line", u"Aria", u"Café Mireille"));
+            });
+        // My: add Mira on Mireille, copy Sakura Soft, edit Ruta del Sur,
+        // delete Deep Harbor and the default, copy Narrador from the
+        // sequence, make Ruta del Norte the default.
+        user.Click(IDC_MY_ADD)
+            .ExpectDialog(IDD_SINGER)
+            .Type(IDC_SINGER_NAME, u"Mira")
+            .ChooseItem(IDC_PRIMARY_SINGER, u"Mireille")
+            .Type(IDC_PRIMARY_BRE, u"1")
+            .Type(IDC_PRIMARY_BRI, u"2")
+            .Type(IDC_PRIMARY_CLE, u"3")
+            .Type(IDC_PRIMARY_GEN, u"4")
+            .Click(ui::kIdOk)
+            .ExpectDialog(IDD_SINGER_EDITOR)
+            .SelectRow(IDC_MY_LIST, 2)
+            .Click(IDC_MY_COPY)
+            .SelectRow(IDC_MY_LIST, 4)
+            .Click(IDC_MY_EDIT)
+            .Type(IDC_SINGER_NAME, u"Ruta del Norte")
+            .Type(IDC_PRIMARY_BRI, u"44")
+            .Click(ui::kIdOk)
+            .SelectRow(IDC_MY_LIST, 7)
+            .Click(IDC_MY_DELETE)
+            .AnswerMessageBox(ui::kIdYes)
+            .SelectRow(IDC_MY_LIST, 1)
+            .Click(IDC_MY_DELETE)
+            .AnswerMessageBox(ui::kIdYes)
+            .Check([](Dialog& d) {
+                // The database named Sakura Soft once Morning Choir was gone.
+                EXPECT_THAT(Column(My(d), 0), ElementsAre(u"", u"*", u"", u"", u"", u"", u""));
+            })
+            .SelectRow(IDC_ACTIVE_LIST, 2)
+            .Click(IDC_COPY_TO_MY)
+            .DoubleClickRow(IDC_MY_LIST, 3, 0)
+            .Check([](Dialog& d) {
+                EXPECT_THAT(Column(My(d), 1),
+                            ElementsAre(u"Aurora Bright", u"Sakura Soft", u"Sakura Soft (2)",
+                                        u"Ruta del Norte", u"ハルカ Live", u"Café Mireille",
+                                        u"Mira", u"Narrador"));
+                EXPECT_THAT(Column(My(d), 0), ElementsAre(u"", u"", u"", u"*", u"", u"", u"", u""));
+            })
+            .Click(close);
+    }
+
+    fs::path folder;
+    std::string storeBefore;
+    trak4::SequenceDocument sample;
+    std::unique_ptr<trak4::TrakManager> sequence;
+    TestUser user;
+};
+
+AxVVoiceParam Param(int32_t bre, int32_t bri, int32_t cle, int32_t gen, int32_t aux, int32_t vol) {
+    return AxVVoiceParam{bre, bri, cle, gen, aux, vol};
+}
+
+TEST_F(FullFlow, OkWritesExactlyTheSessionsSingers) {
+    PlaySession(ui::kIdOk);
+    ASSERT_EQ(KORA_OpenDefDialog(1, sequence.get(), 0), kOk);
+    EXPECT_TRUE(user.MessageBoxes().size() == 3u);  // the three confirmations
+
+    // The store: the sample's voices with the session's changes.
+    vbank4::StoreState expectedStore = vbank4::ParseStore(storeBefore);
+    auto& voices = expectedStore.voices;
+    voices.erase({5, 0});
+    voices.erase({0, 0});
+    vbank4::VirtualVoice mira;
+    mira.name = u"Mira";
+    mira.primaryVoiceId = kMireille;
+    mira.primaryName = u"Mireille";
+    mira.primaryParams = {1, 2, 3, 4, 0};
+    voices[{2, 1}] = mira;
+    vbank4::VirtualVoice sakuraCopy = voices.at({0, 1});
+    sakuraCopy.name = u"Sakura Soft (2)";
+    voices[{0, 3}] = sakuraCopy;
+    voices.at({1, 0}).name = u"Ruta del Norte";
+    voices.at({1, 0}).primaryParams[1] = 44;
+    const trak4::SequenceVoice& narrador = sample.voices.at({1, 0});
+    vbank4::VirtualVoice narradorCopy;
+    narradorCopy.name = narrador.name;
+    narradorCopy.primaryVoiceId = narrador.primaryId;
+    narradorCopy.primaryName = u"Joaquín";
+    narradorCopy.secondaryVoiceId = narrador.secondaryId;
+    const AxVVoiceParam& p = narrador.primary;
+    const AxVVoiceParam& s = narrador.secondary;
+    narradorCopy.primaryParams = {p.BRE, p.BRI, p.CLE, p.GEN, p.AUX};
+    narradorCopy.secondaryParams = {s.BRE, s.BRI, s.CLE, s.GEN, s.AUX, s.VOL};
+    voices[{1, 2}] = narradorCopy;
+    expectedStore.defaultVoice = vbank4::Pair{1, 0};
+
+    const vbank4::StoreState store = vbank4::ParseStore(Read(folder / "store.json"));
+    EXPECT_EQ(store.voices.size(), expectedStore.voices.size());
+    for (const auto& [pair, voice] : expectedStore.voices) {
+        ASSERT_TRUE(store.voices.contains(pair)) << pair.first << "," << pair.second;
+        EXPECT_TRUE(store.voices.at(pair) == voice) << pair.first << "," << pair.second;
+    }
+    EXPECT_EQ(store.defaultVoice, expectedStore.defaultVoice);
+
+    // The sequence: Lead gone, Backing edited, three new voices; the voice
+    // left out at load untouched; the library table is the My list.
+    trak4::SequenceDocument expected = sample;
+    const trak4::SequenceVoice lead = expected.voices.at({0, 0});
+    expected.voices.erase({0, 0});
+    expected.voices.at({0, 3}).name = u"Backing Vocals";
+    expected.voices.at({0, 3}).primary.GEN = -20;
+    expected.voices[{0, 1}] = trak4::SequenceVoice{
+        0, 1, kAurora, u"", u"Aria", Param(33, 21, 16, -6, 0, 0), Param(0, 0, 0, 0, 0, 0)};
+    trak4::SequenceVoice leadCopy = lead;
+    leadCopy.program = 2;
+    leadCopy.name = u"Lead (2)";
+    leadCopy.primary.VOL = 0;
+    expected.voices[{0, 2}] = leadCopy;
+    expected.voices[{2, 0}] = trak4::SequenceVoice{2,
+                                                   0,
+                                                   kMireille,
+                                                   u"",
+                                                   u"Café Mireille",
+                                                   Param(25, -5, -10, -5, 0, 0),
+                                                   Param(0, 0, 0, 0, 0, 0)};
+    expected.library.clear();
+    for (const auto& [pair, voice] : expectedStore.voices) {
+        const auto& pp = voice.primaryParams;
+        const auto& sp = voice.secondaryParams;
+        expected.library[{pair.first, pair.second}] =
+            AxVVoiceLib{pair.first,
+                        pair.second,
+                        voice.primaryVoiceId,
+                        voice.secondaryVoiceId,
+                        voice.name,
+                        Param(pp[0], pp[1], pp[2], pp[3], pp[4], 0),
+                        Param(sp[0], sp[1], sp[2], sp[3], sp[4], sp[5])};
+    }
+    const trak4::SequenceDocument after = sequence->Document();
+    EXPECT_EQ(after.voices.size(), expected.voices.size());
+    for (const auto& [pair, voice] : expected.voices) {
+        ASSERT_TRUE(after.voices.contains(pair)) << pair.first << "," << pair.second;
+        EXPECT_TRUE(trak4::SameVoice(after.voices.at(pair), voice))
+            << pair.first << "," << pair.second;
+    }
+    EXPECT_TRUE(trak4::SameLibTable(after.library, expected.library));
+    EXPECT_TRUE(trak4::SameContent(after, expected));
+}
+
+TEST_F(FullFlow, CancelLeavesStoreAndSequenceExactlyAsTheyWere) {
+    PlaySession(ui::kIdCancel);
+    ASSERT_EQ(KORA_OpenDefDialog(1, sequence.get(), 0), kOk);
+    EXPECT_EQ(Read(folder / "store.json"), storeBefore);
+    EXPECT_TRUE(trak4::SameContent(sequence->Document(), sample));
+    // Nothing was committed: a new session sees the sample again.
+    user.Check([](Dialog& d) {
+            EXPECT_EQ(My(d).ItemCount(), 7);
+            EXPECT_EQ(Active(d).ItemCount(), 5);
+            EXPECT_EQ(My(d).ItemText(1, 0), u"*");
+        })
+        .Click(ui::kIdCancel);
+    EXPECT_EQ(KORA_OpenDefDialog(1, sequence.get(), 0), kOk);
+}
+
+}  // namespace
+}  // namespace kora
