@@ -1,26 +1,136 @@
-// The building blocks of the list operations and Import are not part of the
-// module yet. Until they are, each refuses: no database call, no row.
+// The building blocks of the list operations and Import: the database calls
+// that change My Singers, and the row-and-entry pairs of both lists.
+#include <algorithm>
+#include <unordered_set>
+
+#include "api/module_context.h"
 #include "dialogs/singer_editor_dlg.h"
+#include "model/text_compare.h"
+#include "model/voice_lookup.h"
+#include "ui/format_text.h"
 
 namespace kora::dialogs {
+namespace {
 
-bool CSingerEditorDlg::CreateMySinger(DBM_VVOICE_INFO&) { return false; }
-bool CSingerEditorDlg::UpdateMySinger(const DBM_VVOICE_INFO&) { return false; }
-bool CSingerEditorDlg::DeleteMySinger(int32_t, int32_t) { return false; }
-int CSingerEditorDlg::InsertMySinger(int, int32_t, int32_t, const std::u16string&,
-                                     const std::u16string&, const std::u16string&,
-                                     const AxVVoiceParam&, const AxVVoiceParam&) {
-    return -1;
+// Longest name that numbering may produce: what the edit dialog accepts.
+constexpr std::size_t kMaxCopyNameLength = 255;
+
+SingerEntry NewEntry(const InstalledVoiceList& voices, int32_t bank, int32_t program,
+                     const std::u16string& name, const std::u16string& primaryId,
+                     const std::u16string& secondaryId, const AxVVoiceParam& primary,
+                     const AxVVoiceParam& secondary) {
+    SingerEntry entry;
+    entry.bank = bank;
+    entry.program = program;
+    entry.name = name;
+    entry.primaryId = primaryId;
+    entry.primaryName = InstalledVoiceName(voices, primaryId);
+    entry.primaryParams = {primary.BRE, primary.BRI, primary.CLE, primary.GEN, primary.AUX};
+    entry.secondaryId = secondaryId;
+    entry.secondaryName = InstalledVoiceName(voices, secondaryId);
+    entry.secondaryParams = {secondary.BRE, secondary.BRI, secondary.CLE,
+                             secondary.GEN, secondary.AUX, secondary.VOL};
+    entry.state = kStateAdded;
+    return entry;
 }
-int CSingerEditorDlg::InsertActiveSinger(int, int32_t, int32_t, const std::u16string&,
-                                         const std::u16string&, const std::u16string&,
-                                         const AxVVoiceParam&, const AxVVoiceParam&) {
-    return -1;
+
+// Puts `entry` into `entries` at the row the list gave, so rows and
+// entries stay in step.
+void InsertEntry(std::vector<SingerEntry>& entries, int row, SingerEntry entry) {
+    const auto at = std::min(static_cast<std::size_t>(row), entries.size());
+    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
 }
-void CSingerEditorDlg::RemoveMySinger(int) {}
-void CSingerEditorDlg::RemoveActiveSinger(int) {}
-std::u16string CSingerEditorDlg::NumberedCopyName(const std::u16string& source, int, int) {
-    return source;
+
+void EraseEntry(std::vector<SingerEntry>& entries, int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= entries.size()) return;
+    entries.erase(entries.begin() + row);
+}
+
+std::u16string Folded(std::u16string text) {
+    for (char16_t& c : text) c = FoldCase(c);
+    return text;
+}
+
+}  // namespace
+
+bool CSingerEditorDlg::CreateMySinger(DBM_VVOICE_INFO& info) {
+    if (!api::DbmSucceeded(api::CallDbm<api::DbmEntry::CreateVirtualVoice>(
+            context, editorHandle, info.bank, &info.program, info.primaryVoiceId, info.name))) {
+        return false;
+    }
+    // A program outside 0..127 could not be told apart in the list's item
+    // data: such a voice is given back like one whose record was refused.
+    if (IsValidPair(info.bank, info.program) &&
+        api::DbmSucceeded(
+            api::CallDbm<api::DbmEntry::SetVirtualVoiceInfo>(context, editorHandle, &info))) {
+        return true;
+    }
+    api::CallDbm<api::DbmEntry::DeleteVirtualVoice>(context, editorHandle, info.bank, info.program);
+    return false;
+}
+
+bool CSingerEditorDlg::UpdateMySinger(const DBM_VVOICE_INFO& info) {
+    return api::DbmSucceeded(
+        api::CallDbm<api::DbmEntry::SetVirtualVoiceInfo>(context, editorHandle, &info));
+}
+
+bool CSingerEditorDlg::DeleteMySinger(int32_t bank, int32_t program) {
+    return api::DbmSucceeded(
+        api::CallDbm<api::DbmEntry::DeleteVirtualVoice>(context, editorHandle, bank, program));
+}
+
+int CSingerEditorDlg::InsertMySinger(int row, int32_t bank, int32_t program,
+                                     const std::u16string& name, const std::u16string& primaryId,
+                                     const std::u16string& secondaryId,
+                                     const AxVVoiceParam& primary, const AxVVoiceParam& secondary) {
+    SingerEntry entry =
+        NewEntry(installedVoices, bank, program, name, primaryId, secondaryId, primary, secondary);
+    const int shown = ShowMyRow(row, entry, true);
+    if (shown >= 0) InsertEntry(mySingers, shown, std::move(entry));
+    return shown;
+}
+
+int CSingerEditorDlg::InsertActiveSinger(int row, int32_t bank, int32_t program,
+                                         const std::u16string& name,
+                                         const std::u16string& primaryId,
+                                         const std::u16string& secondaryId,
+                                         const AxVVoiceParam& primary,
+                                         const AxVVoiceParam& secondary) {
+    SingerEntry entry =
+        NewEntry(installedVoices, bank, program, name, primaryId, secondaryId, primary, secondary);
+    const int shown = ShowActiveRow(row, entry, true);
+    if (shown < 0) return shown;
+    InsertEntry(activeSingers, shown, std::move(entry));
+    activeInUse.Set(bank, program);
+    return shown;
+}
+
+void CSingerEditorDlg::RemoveMySinger(int row) {
+    myList.DeleteItem(row);
+    myList.SetFocus();
+    EraseEntry(mySingers, row);
+}
+
+void CSingerEditorDlg::RemoveActiveSinger(int row) {
+    activeList.DeleteItem(row);
+    activeList.SetFocus();
+    EraseEntry(activeSingers, row);
+}
+
+std::u16string CSingerEditorDlg::NumberedCopyName(const std::u16string& source, int listId,
+                                                  int column) {
+    // Every row's text once, folded: each candidate is then one look-up
+    // instead of a walk over all rows.
+    const ui::ListView list = Control<ui::ListView>(listId);
+    std::unordered_set<std::u16string> taken;
+    const int rows = list.ItemCount();
+    for (int row = 0; row < rows; ++row) taken.insert(Folded(list.ItemText(row, column)));
+
+    for (int n = 2;; ++n) {
+        const std::u16string candidate = ui::FormatText(u"%s (%d)", source, n).value_or(source);
+        if (candidate.size() > kMaxCopyNameLength) return source;
+        if (!taken.contains(Folded(candidate))) return candidate;
+    }
 }
 
 }  // namespace kora::dialogs

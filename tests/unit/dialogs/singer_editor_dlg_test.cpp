@@ -405,28 +405,6 @@ TEST_F(SingerEditorDlgTest, ReadOnlyDoubleClickBesideTheRowsPicksNothing) {
     EXPECT_EQ(dlg->pickedBank, -1);
 }
 
-TEST_F(SingerEditorDlgTest, OperationsNotYetAvailableChangeNothing) {
-    // Every button and double click of the list operations, in normal mode.
-    user.DoubleClickRow(IDC_ACTIVE_LIST, 1, 0).DoubleClickRow(IDC_MY_LIST, 0, 0);
-    user.DoubleClickRow(IDC_MY_LIST, 0, 3);
-    for (int id : kEditingButtons) user.Click(id);
-    user.Check([](Dialog& d) {
-        EXPECT_EQ(Active(d).ItemCount(), 4);
-        EXPECT_EQ(My(d).ItemCount(), 3);
-        EXPECT_EQ(My(d).ItemText(1, 0), u"*");
-    });
-    user.Click(ui::kIdOk);
-    const std::vector<SingerEntry> active = dlg->activeSingers;
-    EXPECT_EQ(dlg->DoModal(), ui::kIdOk);
-    EXPECT_TRUE(user.MessageBoxes().empty());
-    EXPECT_TRUE(user.FileDialogs().empty());
-    EXPECT_FALSE(dlg->activeChanged);
-    EXPECT_FALSE(dlg->myChanged);
-    EXPECT_EQ(dlg->activeSingers.size(), active.size());
-    EXPECT_EQ(dlg->activeRemoved.Count() + dlg->activeDeleted.Count(), 0u);
-    EXPECT_EQ(log.Calls().size(), 3u);  // the start-up's three queries only
-}
-
 TEST_F(SingerEditorDlgTest, TheEditDialogFindsDefaultsAndPartnersThroughItsOwner) {
     Dialog& owner = *dlg;
     const SingerDlgOwner* found = dynamic_cast<const SingerDlgOwner*>(&owner);

@@ -1,0 +1,191 @@
+// The operations on My Singers: each goes to the voice database at once,
+// through the editing transaction, and only then changes the list.
+#include "api/module_context.h"
+#include "dialogs/singer_dlg.h"
+#include "dialogs/singer_editor_dlg.h"
+#include "dialogs/singer_editor_ops_support.h"
+#include "model/text_field.h"
+#include "model/voice_lookup.h"
+#include "res/singer_editor_res.h"
+#include "res/string_res.h"
+#include "ui/message.h"
+#include "ui/win_values.h"
+
+namespace kora::dialogs {
+namespace {
+
+constexpr std::u16string_view kDefaultMark = u"*";
+constexpr int kMarkColumn = 0;
+constexpr int kMyNameColumn = 1;
+// What the default is taken to be when the database cannot say.
+constexpr int32_t kUnknownDefault = 0x7FFFFFFF;
+
+}  // namespace
+
+void CSingerEditorDlg::OnMyAdd() {
+    if (readOnly || context == nullptr || mySingers.empty() || myList.ItemCount() == 0) return;
+    CSingerDlg dlg(this);
+    if (RunSingerDlg(*this, dlg) != ui::kIdOk) return;
+
+    DBM_VVOICE_INFO info;
+    if (!FillVoiceInfo(info, dlg.primaryBank, 0, dlg.name, dlg.primaryId, dlg.secondaryId,
+                       dlg.primaryParams, dlg.secondaryParams) ||
+        !CreateMySinger(info)) {
+        ui::ShowMessage(IDS_ADD_FAILED, ui::MessageStyle::Error);
+        return;
+    }
+    if (InsertMySinger(myList.ItemCount(), info.bank, info.program, ReadField(info.name),
+                       ReadField(info.primaryVoiceId), ReadField(info.secondaryVoiceId),
+                       PrimaryParamsOf(info), SecondaryParamsOf(info)) < 0) {
+        // Not shown, so not kept: the list and the database stay alike.
+        DeleteMySinger(info.bank, info.program);
+        ui::ShowMessage(IDS_ADD_FAILED, ui::MessageStyle::Error);
+        return;
+    }
+    myChanged = true;
+}
+
+void CSingerEditorDlg::OnMyCopy() {
+    const int row = SelectedRow(myList, mySingers.size());
+    if (readOnly || row < 0) return;
+    const SingerEntry source = mySingers[static_cast<std::size_t>(row)];
+    const std::u16string name = NumberedCopyName(source.name, IDC_MY_LIST, kMyNameColumn);
+
+    DBM_VVOICE_INFO info;
+    if (!FillVoiceInfo(info, source.bank, 0, name, source.primaryId, source.secondaryId,
+                       PrimaryParamsOf(source), SecondaryParamsOf(source)) ||
+        !CreateMySinger(info)) {
+        ui::ShowMessage(IDS_COPY_FAILED, ui::MessageStyle::Error);
+        return;
+    }
+    if (InsertMySinger(row + 1, info.bank, info.program, ReadField(info.name),
+                       ReadField(info.primaryVoiceId), ReadField(info.secondaryVoiceId),
+                       PrimaryParamsOf(info), SecondaryParamsOf(info)) < 0) {
+        DeleteMySinger(info.bank, info.program);
+        ui::ShowMessage(IDS_COPY_FAILED, ui::MessageStyle::Error);
+        return;
+    }
+    myChanged = true;
+}
+
+void CSingerEditorDlg::OnMyEdit() {
+    const int row = SelectedRow(myList, mySingers.size());
+    if (readOnly || row < 0) return;
+    const std::size_t index = static_cast<std::size_t>(row);
+
+    CSingerDlg dlg(this);
+    PresetForEdit(dlg, mySingers[index]);
+    if (RunSingerDlg(*this, dlg) != ui::kIdOk) return;
+
+    // The edit dialog neither shows AUX nor lets the primary voice change:
+    // the record keeps the singer's own, so the database and the list agree.
+    SingerEntry& entry = mySingers[index];
+    AxVVoiceParam primary = dlg.primaryParams;
+    primary.AUX = entry.primaryParams[kAUX];
+    AxVVoiceParam secondary = dlg.secondaryParams;
+    secondary.AUX = entry.secondaryParams[kAUX];
+    DBM_VVOICE_INFO info;
+    if (!FillVoiceInfo(info, entry.bank, entry.program, dlg.name, entry.primaryId, dlg.secondaryId,
+                       primary, secondary) ||
+        !UpdateMySinger(info)) {
+        ui::ShowMessage(IDS_CHANGE_PARAMS_FAILED, ui::MessageStyle::Error);
+        return;
+    }
+
+    entry.name = ReadField(info.name);
+    entry.secondaryId = dlg.secondaryId;
+    entry.secondaryName = InstalledVoiceName(installedVoices, entry.secondaryId);
+    entry.primaryParams[kBRE] = primary.BRE;
+    entry.primaryParams[kBRI] = primary.BRI;
+    entry.primaryParams[kCLE] = primary.CLE;
+    entry.primaryParams[kGEN] = primary.GEN;
+    entry.secondaryParams[kBRE] = secondary.BRE;
+    entry.secondaryParams[kBRI] = secondary.BRI;
+    entry.secondaryParams[kCLE] = secondary.CLE;
+    entry.secondaryParams[kGEN] = secondary.GEN;
+    entry.secondaryParams[kVOL] = secondary.VOL;
+
+    myList.SetRedraw(false);
+    myList.DeleteItem(row);
+    ShowMyRow(row, entry, true);
+    myList.SetRedraw(true);
+    myList.InvalidateAndUpdate();
+    myChanged = true;
+}
+
+void CSingerEditorDlg::OnMyDelete() {
+    const int row = SelectedRow(myList, mySingers.size());
+    if (readOnly || context == nullptr || row < 0) return;
+    if (ui::ShowMessage(IDS_CONFIRM_DELETE, ui::MessageStyle::ConfirmYesNo) != ui::kIdYes) return;
+    const SingerEntry& entry = mySingers[static_cast<std::size_t>(row)];
+    if (!DeleteMySinger(entry.bank, entry.program)) {
+        ui::ShowMessage(IDS_DELETE_FAILED, ui::MessageStyle::Error);
+        return;
+    }
+
+    if (myList.ItemText(row, kMarkColumn) == kDefaultMark) {
+        // The database names a new default once its default is gone.
+        int32_t bank = kUnknownDefault;
+        int32_t program = kUnknownDefault;
+        if (context->GetDefaultVirtualVoice(&bank, &program) != 0) {
+            bank = kUnknownDefault;
+            program = kUnknownDefault;
+        }
+        defaultBank = bank;
+        defaultProgram = program;
+        for (std::size_t i = 0; i < mySingers.size(); ++i) {
+            if (static_cast<int>(i) == row) continue;  // about to go
+            if (mySingers[i].bank == bank && mySingers[i].program == program) {
+                myList.SetItemText(static_cast<int>(i), kMarkColumn, kDefaultMark);
+                break;
+            }
+        }
+    }
+    RemoveMySinger(row);
+    myChanged = true;
+}
+
+void CSingerEditorDlg::SetDefaultSinger(int row) {
+    if (readOnly || context == nullptr || mySingers.empty() || row < 0 ||
+        static_cast<std::size_t>(row) >= mySingers.size()) {
+        return;
+    }
+    const SingerEntry& entry = mySingers[static_cast<std::size_t>(row)];
+    if (!api::DbmSucceeded(api::CallDbm<api::DbmEntry::SetDefaultVirtualVoice>(
+            context, editorHandle, entry.bank, entry.program))) {
+        return;
+    }
+    const int rows = myList.ItemCount();
+    for (int i = 0; i < rows; ++i) {
+        myList.SetItemText(i, kMarkColumn, i == row ? kDefaultMark : std::u16string_view());
+    }
+    defaultBank = entry.bank;
+    defaultProgram = entry.program;
+    myChanged = true;
+}
+
+void CSingerEditorDlg::OnCopyToMy() {
+    const int row = SelectedRow(activeList, activeSingers.size());
+    if (readOnly || context == nullptr || row < 0) return;
+    const SingerEntry& source = activeSingers[static_cast<std::size_t>(row)];
+
+    // A name from the sequence may be longer than the record holds: the copy
+    // takes as much as fits.
+    DBM_VVOICE_INFO info;
+    if (!FillVoiceInfo(info, source.bank, 0, source.name, source.primaryId, source.secondaryId,
+                       PrimaryParamsOf(source), SecondaryParamsOf(source)) ||
+        !CreateMySinger(info)) {
+        ui::ShowMessage(IDS_COPY_FAILED, ui::MessageStyle::Error);
+        return;
+    }
+    if (InsertMySinger(myList.ItemCount(), info.bank, info.program, ReadField(info.name),
+                       ReadField(info.primaryVoiceId), ReadField(info.secondaryVoiceId),
+                       PrimaryParamsOf(info), SecondaryParamsOf(info)) < 0) {
+        DeleteMySinger(info.bank, info.program);
+        ui::ShowMessage(IDS_COPY_FAILED, ui::MessageStyle::Error);
+        return;
+    }
+    myChanged = true;
+}
+
+}  // namespace kora::dialogs
