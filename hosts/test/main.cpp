@@ -20,6 +20,7 @@ int wmain(int argc, wchar_t** argv) {
         {L"toolkit", Toolkit},
         {L"dialogs", Dialogs},
         {L"singer-editor", SingerEditor},
+        {L"singer-files", SingerFiles},
     };
     std::wstring shots = L".";
     std::wstring name;
@@ -32,7 +33,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     auto scenario = scenarios.find(name);
     if (scenario == scenarios.end()) {
-        std::printf("usage: kora4_test_host <dialog-101|toolkit|dialogs|singer-editor> [--shots <folder>]\n");
+        std::printf("usage: kora4_test_host <dialog-101|toolkit|dialogs|singer-editor|singer-files> [--shots <folder>]\n");
         return 2;
     }
     Checks checks;

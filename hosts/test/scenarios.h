@@ -24,5 +24,9 @@ void Dialogs(Checks& checks, const std::wstring& shots);
 // a read-only pick, with the store and the sequence checked after each;
 // screenshots.
 void SingerEditor(Checks& checks, const std::wstring& shots);
+// Export and Import of the Singer Editor opened by KORA_OpenDefDialog,
+// through the platform's file dialogs: the bytes written, the rows taken,
+// the store after OK; screenshots of both file dialogs.
+void SingerFiles(Checks& checks, const std::wstring& shots);
 
 }  // namespace kora::testhost

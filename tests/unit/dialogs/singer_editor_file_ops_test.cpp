@@ -87,6 +87,7 @@ protected:
         dlg = std::make_unique<CSingerEditorDlg>();
         dlg->context = &bound->Context();
         dlg->trakManager = trak.get();
+        dlg->editorHandle = database.editorHandle;  // as the invocation takes it
         ASSERT_EQ(editor::LoadInstalledVoices(*dlg), 0u);
         ASSERT_EQ(editor::LoadActiveSingers(*dlg), 0u);
         ASSERT_EQ(editor::LoadMySingers(*dlg), 0u);
@@ -193,8 +194,7 @@ TEST_F(SingerEditorFileOpsTest, TheFilterIsTheHostsTextWhenItHasOne) {
     EXPECT_EQ(user.FileDialogs()[0].request.filter, u"Sängerdatei (*.dat)|*.dat||");
 }
 
-// Disabled until the building blocks CreateMySinger and InsertMySinger are in.
-TEST_F(SingerEditorFileOpsTest, DISABLED_ImportAddsTheFilesSingersToTheListAndTheDatabase) {
+TEST_F(SingerEditorFileOpsTest, ImportAddsTheFilesSingersToTheListAndTheDatabase) {
     Load();
     user.Click(IDC_IMPORT)
         .ChooseFile((folder / "in.dat").u16string())
@@ -251,8 +251,7 @@ TEST_F(SingerEditorFileOpsTest, DISABLED_ImportAddsTheFilesSingersToTheListAndTh
     EXPECT_EQ(record.secondaryParams[kVOL], 5);
 }
 
-// Disabled until the building blocks are in.
-TEST_F(SingerEditorFileOpsTest, DISABLED_RefusalAtTheFifthLineKeepsFourAndShowsOnlyMessage7) {
+TEST_F(SingerEditorFileOpsTest, RefusalAtTheFifthLineKeepsFourAndShowsOnlyMessage7) {
     // Bank 2 keeps programs 0 to 3 free: the fifth Cleo singer finds none.
     for (int32_t program = 5; program < 128; ++program)
         database.AddVirtualVoice(Singer(2, program, u"Filler", kCleo, u"", 1), u"Cleo");
@@ -272,8 +271,7 @@ TEST_F(SingerEditorFileOpsTest, DISABLED_RefusalAtTheFifthLineKeepsFourAndShowsO
     EXPECT_TRUE(dlg->myChanged);
 }
 
-// Disabled until the building blocks are in.
-TEST_F(SingerEditorFileOpsTest, DISABLED_StructuralFaultAfterThreeKeepsThreeAndShowsMessage35) {
+TEST_F(SingerEditorFileOpsTest, StructuralFaultAfterThreeKeepsThreeAndShowsMessage35) {
     Load();
     Import(Head(4) +
            "\"One\"=VOICE-ANNA-00001,1\n\"Two\"=VOICE-ANNA-00001,2\n\"Three\"=VOICE-BERT-00002,3\n"
@@ -321,8 +319,7 @@ TEST_F(SingerEditorFileOpsTest, FileWithoutSingerLinesFinishesWithMessage33) {
     EXPECT_THAT(log.Calls(), IsEmpty());
 }
 
-// Disabled until the building blocks are in (the 259-character name is taken).
-TEST_F(SingerEditorFileOpsTest, DISABLED_NameLongerThan259IsPassedOverAndTheImportGoesOn) {
+TEST_F(SingerEditorFileOpsTest, NameLongerThan259IsPassedOverAndTheImportGoesOn) {
     Load();
     const std::string longest(259, 'n');
     Import(Head(2) + "\"" + std::string(260, 'x') + "\"=VOICE-ANNA-00001,1\n" + "\"" + longest +
