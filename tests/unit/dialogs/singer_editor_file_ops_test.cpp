@@ -333,6 +333,27 @@ TEST_F(SingerEditorFileOpsTest, NameLongerThan259IsPassedOverAndTheImportGoesOn)
     EXPECT_EQ(ReadField(record.name).size(), 259u);
 }
 
+TEST_F(SingerEditorFileOpsTest, BytesThatAreNotUtf8OrHoldZeroAreHandledSafely) {
+    Load();
+    // A Latin-1 byte in a name becomes U+FFFD; a name holding U+0000 would
+    // be cut by the record and is passed over.
+    static constexpr char kZeroInName[] = "\"A\0B\"=VOICE-ANNA-00001,2\n";
+    WriteBytes(folder / "latin1.dat", Head(2) + "\"Caf\xE9\"=VOICE-ANNA-00001,1\n" +
+                                          std::string(kZeroInName, sizeof kZeroInName - 1));
+    // Bytes that are no text at all: rejected at the first line.
+    std::string noise;
+    for (int i = 0; i < 4096; ++i) noise += static_cast<char>((i * 151 + 7) % 256);
+    WriteBytes(folder / "noise.dat", noise);
+    for (const char* name : {"latin1.dat", "noise.dat"})
+        user.Click(IDC_IMPORT).ChooseFile((folder / name).u16string()).AnswerMessageBox(ui::kIdOk);
+    Run();
+
+    EXPECT_THAT(MessageTexts(), ElementsAre(kFinishedImport, kFailedRead));
+    ASSERT_EQ(dlg->mySingers.size(), initialRows + 1);
+    EXPECT_EQ(dlg->mySingers.back().name, u"Caf\uFFFD");
+    EXPECT_EQ(log.Count("DBM_CreateVirtualVoice"), 1);
+}
+
 class SingerEditorExportTest : public SingerEditorFileOpsTest {
 protected:
     void SetUp() override {
