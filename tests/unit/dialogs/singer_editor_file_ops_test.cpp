@@ -3,6 +3,7 @@
 // disk, with the editor tests' fake database behind the forwarding library.
 #include <gmock/gmock.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -74,8 +75,11 @@ protected:
     void SetUp() override {
         test::EditorTest::SetUp();
         database.xsynthGroups = {{u"Light", {kAnna, kBert}}, {u"Deep", {kCleo, kAnna}}};
+        // Unique across the processes that run tests side by side.
         folder = fs::temp_directory_path() /
-                 ("kora4-file-ops-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+                 ("kora4-file-ops-" +
+                  std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+                  std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
         fs::create_directories(folder);
     }
     void TearDown() override {
