@@ -36,16 +36,15 @@ constexpr DWORD kStepPatience = 20000;  // ms a step may wait for its window
 
 std::string ReadFile(const fs::path& path) { return standins::ReadWholeFile(path).bytes; }
 
+BOOL CALLBACK TakeVisibleDialog(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && ClassName(window) == L"#32770")
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 std::vector<HWND> ThreadDialogs() {
     std::vector<HWND> found;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) -> BOOL {
-            if (IsWindowVisible(window) && ClassName(window) == L"#32770")
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), TakeVisibleDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -65,20 +64,21 @@ HWND FileDialog() {
     return nullptr;
 }
 
+struct ChildSearch {
+    const wchar_t* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK TakeVisibleChild(HWND child, LPARAM data) {
+    auto* search = reinterpret_cast<ChildSearch*>(data);
+    if (IsWindowVisible(child) && ClassName(child) == search->className)
+        search->found.push_back(child);
+    return TRUE;
+}
+
 std::vector<HWND> Descendants(HWND parent, const wchar_t* className) {
-    struct Search {
-        const wchar_t* className;
-        std::vector<HWND> found;
-    } search{className, {}};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (IsWindowVisible(child) && ClassName(child) == s->className)
-                s->found.push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ChildSearch search{className, {}};
+    EnumChildWindows(parent, TakeVisibleChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
