@@ -129,7 +129,6 @@ protected:
 };
 
 TEST_F(SingerEditorFileOpsTest, EmptyMyListOpensNoFileDialog) {
-    database.AddVoice(u"VOICE-DORA-00004", u"Dora", 3);
     Load();
     dlg->mySingers.clear();
     user.Click(IDC_IMPORT).Click(IDC_EXPORT);
