@@ -21,6 +21,7 @@ int wmain(int argc, wchar_t** argv) {
         {L"dialogs", Dialogs},
         {L"singer-editor", SingerEditor},
         {L"singer-editor-add", SingerEditorAdd},
+        {L"singer-files", SingerFiles},
     };
     std::wstring shots = L".";
     std::wstring name;
@@ -33,7 +34,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     auto scenario = scenarios.find(name);
     if (scenario == scenarios.end()) {
-        std::printf("usage: kora4_test_host <dialog-101|toolkit|dialogs|singer-editor|singer-editor-add> [--shots <folder>]\n");
+        std::printf(
+            "usage: kora4_test_host "
+            "<dialog-101|toolkit|dialogs|singer-editor|singer-editor-add|singer-files> "
+            "[--shots <folder>]\n");
         return 2;
     }
     Checks checks;

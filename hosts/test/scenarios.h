@@ -27,5 +27,9 @@ void SingerEditor(Checks& checks, const std::wstring& shots);
 // A singer added through the real edit dialog (the group list opened from
 // it), then OK: the My list, the store and the library table; screenshots.
 void SingerEditorAdd(Checks& checks, const std::wstring& shots);
+// Export and Import of the Singer Editor opened by KORA_OpenDefDialog,
+// through the platform's file dialogs: the bytes written, the rows taken,
+// the store after OK; screenshots of both file dialogs.
+void SingerFiles(Checks& checks, const std::wstring& shots);
 
 }  // namespace kora::testhost
