@@ -51,10 +51,10 @@ CommandLine ParseCommandLine(const std::vector<std::u16string>& args) {
     if (std::any_of(args.begin(), optionsEnd, IsHelp)) return line;
     if (args.empty()) Usage("no command given");
 
-    const auto spec = std::find_if(std::begin(kCommands), std::end(kCommands),
-                                   [&](const CommandSpec& c) { return c.name == args[0]; });
-    if (spec == std::end(kCommands)) Usage("unknown command " + Quoted(args[0]));
-    line.kind = spec->kind;
+    const auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                      [&](const CommandSpec& c) { return c.name == args[0]; });
+    if (command == std::end(kCommands)) Usage("unknown command " + Quoted(args[0]));
+    line.kind = command->kind;
 
     std::vector<std::u16string> operands;
     bool optionsDone = false;
@@ -79,18 +79,18 @@ CommandLine ParseCommandLine(const std::vector<std::u16string>& args) {
             return args[++i];
         };
 
-        if (name == spec->folderOption) {
+        if (name == command->folderOption) {
             SetOnce(line.databaseFolder, name, takeValue());
         } else if (name == u"--library") {
             SetOnce(line.library, name, takeValue());
-        } else if (name == u"--force" && spec->takesForce && !value) {
+        } else if (name == u"--force" && command->takesForce && !value) {
             line.force = true;
         } else {
-            Usage("unknown option " + Quoted(arg) + " for " + EncodeUtf8(spec->name));
+            Usage("unknown option " + Quoted(arg) + " for " + EncodeUtf8(command->name));
         }
     }
 
-    if (operands.empty()) Usage(EncodeUtf8(spec->name) + " needs a FILE");
+    if (operands.empty()) Usage(EncodeUtf8(command->name) + " needs a FILE");
     if (operands.size() > 1) Usage("unexpected argument " + Quoted(operands[1]));
     if (operands[0].empty()) Usage("FILE is empty");
     line.file = operands[0];

@@ -73,7 +73,7 @@ protected:
         database.defaultBank = 0;
         database.defaultProgram = 0;
         database.xsynthGroups = {{u"Light", {kAnna, kBert}}, {u"Deep", {kCleo, kAnna}}};
-        document.filePath = u"C:\\songs\\demo.vsq";
+        document.filePath = u"C:\\songs\\demo.seq";
         Load(document);
     }
 
@@ -320,7 +320,7 @@ TEST_F(SingerEditorDlgTest, ReadOnlyDisablesEveryEditingButtonWhateverIsSelected
 }
 
 TEST_F(SingerEditorDlgTest, TitleLineShowsTheSequenceFileName) {
-    Show([](Dialog& d) { EXPECT_EQ(d.Control(IDC_SEQUENCE_NAME).Text(), u"demo.vsq"); });
+    Show([](Dialog& d) { EXPECT_EQ(d.Control(IDC_SEQUENCE_NAME).Text(), u"demo.seq"); });
 }
 
 TEST_F(SingerEditorDlgTest, TitleLineKeepsUntitledWithoutAnExtensionOrAPath) {
@@ -360,7 +360,7 @@ TEST_F(SingerEditorDlgTest, TheHostsTextsReplaceCaptionLabelsAndHeaders) {
 TEST_F(SingerEditorDlgTest, TheTitleLineIsSetAfterTheTranslation) {
     const ui::test::MapTextModule texts({{u"23083", u"無題"}});
     bound->Context().textModule = &texts;
-    Show([](Dialog& d) { EXPECT_EQ(d.Control(IDC_SEQUENCE_NAME).Text(), u"demo.vsq"); });
+    Show([](Dialog& d) { EXPECT_EQ(d.Control(IDC_SEQUENCE_NAME).Text(), u"demo.seq"); });
 }
 
 TEST_F(SingerEditorDlgTest, OkEndsWithIdOkOutsideReadOnlyMode) {
