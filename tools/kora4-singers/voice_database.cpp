@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <string>
 
-#include "file/text_codec.h"
 #include "kora4/kora4.h"
 #include "model/conversions.h"
 #include "model/pair_map.h"
 #include "model/singer_order.h"
+#include "model/text_codec.h"
 #include "tool_error.h"
 
 namespace kora::singers {
