@@ -5,6 +5,7 @@
 
 #include "api/module_context.h"
 #include "dialogs/singer_editor_dlg.h"
+#include "editor/my_singer_steps.h"
 #include "model/text_compare.h"
 #include "model/voice_lookup.h"
 #include "ui/format_text.h"
@@ -54,19 +55,7 @@ std::u16string Folded(std::u16string text) {
 }  // namespace
 
 bool CSingerEditorDlg::CreateMySinger(DBM_VVOICE_INFO& info) {
-    if (!api::DbmSucceeded(api::CallDbm<api::DbmEntry::CreateVirtualVoice>(
-            context, editorHandle, info.bank, &info.program, info.primaryVoiceId, info.name))) {
-        return false;
-    }
-    // A program outside 0..127 could not be told apart in the list's item
-    // data: such a voice is given back like one whose record was refused.
-    if (IsValidPair(info.bank, info.program) &&
-        api::DbmSucceeded(
-            api::CallDbm<api::DbmEntry::SetVirtualVoiceInfo>(context, editorHandle, &info))) {
-        return true;
-    }
-    api::CallDbm<api::DbmEntry::DeleteVirtualVoice>(context, editorHandle, info.bank, info.program);
-    return false;
+    return editor::CreateMySinger(*this, info);
 }
 
 bool CSingerEditorDlg::UpdateMySinger(const DBM_VVOICE_INFO& info) {
