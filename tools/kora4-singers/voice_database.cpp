@@ -6,9 +6,7 @@
 #include "editor/load_steps.h"
 #include "editor/my_singer_steps.h"
 #include "kora4/kora4.h"
-#include "model/conversions.h"
 #include "model/pair_map.h"
-#include "model/singer_order.h"
 #include "model/text_codec.h"
 #include "tool_error.h"
 
@@ -135,22 +133,15 @@ XSynthGroupList VoiceDatabase::LoadXSynthGroups() const {
 }
 
 std::vector<SingerEntry> VoiceDatabase::LoadMySingers(const InstalledVoiceList& voices) const {
-    std::vector<SingerEntry> singers;
-    for (int32_t bank = 0; bank < kPairLimit; ++bank) {
-        for (int32_t program = 0; program < kPairLimit; ++program) {
-            DBM_VVOICE_INFO info{};
-            const auto result =
-                CallDbm<DbmEntry::GetVirtualVoiceInfo>(&context_, bank, program, &info);
-            if (result == kDbmNoVirtualVoice) continue;
-            if (!DbmSucceeded(result)) {
-                Fail("DBM_GetVirtualVoiceInfo failed at bank " + std::to_string(bank) +
-                     ", program " + std::to_string(program) + ": " + Result(result));
-            }
-            singers.push_back(SingerFromDbmInfo(info, voices));
-        }
+    editor::EditorSession session;
+    session.context = &context_;
+    session.installedVoices = voices;
+    editor::MySingerLoadFailure failure;
+    if (editor::LoadMySingersWithFailure(session, failure) != kora4::kOk) {
+        Fail("DBM_GetVirtualVoiceInfo failed at bank " + std::to_string(failure.bank) +
+             ", program " + std::to_string(failure.program) + ": " + Result(failure.result));
     }
-    SortSingers(singers);
-    return singers;
+    return std::move(session.mySingers);
 }
 
 void VoiceDatabase::BeginEdit() {
