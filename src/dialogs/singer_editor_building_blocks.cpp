@@ -6,6 +6,7 @@
 #include "api/module_context.h"
 #include "dialogs/singer_editor_dlg.h"
 #include "editor/my_singer_steps.h"
+#include "model/conversions.h"
 #include "model/text_compare.h"
 #include "model/voice_lookup.h"
 #include "ui/format_text.h"
@@ -15,25 +16,6 @@ namespace {
 
 // Longest name that numbering may produce: what the edit dialog accepts.
 constexpr std::size_t kMaxCopyNameLength = 255;
-
-SingerEntry NewEntry(const InstalledVoiceList& voices, int32_t bank, int32_t program,
-                     const std::u16string& name, const std::u16string& primaryId,
-                     const std::u16string& secondaryId, const AxVVoiceParam& primary,
-                     const AxVVoiceParam& secondary) {
-    SingerEntry entry;
-    entry.bank = bank;
-    entry.program = program;
-    entry.name = name;
-    entry.primaryId = primaryId;
-    entry.primaryName = InstalledVoiceName(voices, primaryId);
-    entry.primaryParams = {primary.BRE, primary.BRI, primary.CLE, primary.GEN, primary.AUX};
-    entry.secondaryId = secondaryId;
-    entry.secondaryName = InstalledVoiceName(voices, secondaryId);
-    entry.secondaryParams = {secondary.BRE, secondary.BRI, secondary.CLE,
-                             secondary.GEN, secondary.AUX, secondary.VOL};
-    entry.state = kStateAdded;
-    return entry;
-}
 
 // Puts `entry` into `entries` at the row the list gave, so rows and
 // entries stay in step.
@@ -72,8 +54,8 @@ int CSingerEditorDlg::InsertMySinger(int row, int32_t bank, int32_t program,
                                      const std::u16string& name, const std::u16string& primaryId,
                                      const std::u16string& secondaryId,
                                      const AxVVoiceParam& primary, const AxVVoiceParam& secondary) {
-    SingerEntry entry =
-        NewEntry(installedVoices, bank, program, name, primaryId, secondaryId, primary, secondary);
+    SingerEntry entry = AddedSinger(installedVoices, bank, program, name, primaryId, secondaryId,
+                                    primary, secondary);
     const int shown = ShowMyRow(row, entry, true);
     if (shown >= 0) InsertEntry(mySingers, shown, std::move(entry));
     return shown;
@@ -85,8 +67,8 @@ int CSingerEditorDlg::InsertActiveSinger(int row, int32_t bank, int32_t program,
                                          const std::u16string& secondaryId,
                                          const AxVVoiceParam& primary,
                                          const AxVVoiceParam& secondary) {
-    SingerEntry entry =
-        NewEntry(installedVoices, bank, program, name, primaryId, secondaryId, primary, secondary);
+    SingerEntry entry = AddedSinger(installedVoices, bank, program, name, primaryId, secondaryId,
+                                    primary, secondary);
     const int shown = ShowActiveRow(row, entry, true);
     if (shown < 0) return shown;
     InsertEntry(activeSingers, shown, std::move(entry));
