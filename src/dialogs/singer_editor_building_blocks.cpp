@@ -5,9 +5,11 @@
 
 #include "api/module_context.h"
 #include "dialogs/singer_editor_dlg.h"
+#include "dialogs/singer_editor_ops_support.h"
 #include "editor/my_singer_steps.h"
 #include "model/conversions.h"
 #include "model/text_compare.h"
+#include "model/text_field.h"
 #include "model/voice_lookup.h"
 #include "ui/format_text.h"
 
@@ -38,6 +40,17 @@ std::u16string Folded(std::u16string text) {
 
 bool CSingerEditorDlg::CreateMySinger(DBM_VVOICE_INFO& info) {
     return editor::CreateMySinger(*this, info);
+}
+
+bool CSingerEditorDlg::AddMySingerAt(int row, DBM_VVOICE_INFO& info) {
+    if (!CreateMySinger(info)) return false;
+    if (InsertMySinger(row, info.bank, info.program, ReadField(info.name),
+                       ReadField(info.primaryVoiceId), ReadField(info.secondaryVoiceId),
+                       PrimaryParamsOf(info), SecondaryParamsOf(info)) >= 0) {
+        return true;
+    }
+    DeleteMySinger(info.bank, info.program);
+    return false;
 }
 
 bool CSingerEditorDlg::UpdateMySinger(const DBM_VVOICE_INFO& info) {
