@@ -10,7 +10,7 @@
 #include "file/singer_export.h"
 #include "file/singer_file_reader.h"
 #include "file/singer_import.h"
-#include "file/text_codec.h"
+#include "model/text_codec.h"
 
 namespace {
 

@@ -5,7 +5,11 @@
 
 #include "api/module_context.h"
 #include "dialogs/singer_editor_dlg.h"
+#include "dialogs/singer_editor_ops_support.h"
+#include "editor/my_singer_steps.h"
+#include "model/conversions.h"
 #include "model/text_compare.h"
+#include "model/text_field.h"
 #include "model/voice_lookup.h"
 #include "ui/format_text.h"
 
@@ -14,25 +18,6 @@ namespace {
 
 // Longest name that numbering may produce: what the edit dialog accepts.
 constexpr std::size_t kMaxCopyNameLength = 255;
-
-SingerEntry NewEntry(const InstalledVoiceList& voices, int32_t bank, int32_t program,
-                     const std::u16string& name, const std::u16string& primaryId,
-                     const std::u16string& secondaryId, const AxVVoiceParam& primary,
-                     const AxVVoiceParam& secondary) {
-    SingerEntry entry;
-    entry.bank = bank;
-    entry.program = program;
-    entry.name = name;
-    entry.primaryId = primaryId;
-    entry.primaryName = InstalledVoiceName(voices, primaryId);
-    entry.primaryParams = {primary.BRE, primary.BRI, primary.CLE, primary.GEN, primary.AUX};
-    entry.secondaryId = secondaryId;
-    entry.secondaryName = InstalledVoiceName(voices, secondaryId);
-    entry.secondaryParams = {secondary.BRE, secondary.BRI, secondary.CLE,
-                             secondary.GEN, secondary.AUX, secondary.VOL};
-    entry.state = kStateAdded;
-    return entry;
-}
 
 // Puts `entry` into `entries` at the row the list gave, so rows and
 // entries stay in step.
@@ -54,18 +39,17 @@ std::u16string Folded(std::u16string text) {
 }  // namespace
 
 bool CSingerEditorDlg::CreateMySinger(DBM_VVOICE_INFO& info) {
-    if (!api::DbmSucceeded(api::CallDbm<api::DbmEntry::CreateVirtualVoice>(
-            context, editorHandle, info.bank, &info.program, info.primaryVoiceId, info.name))) {
-        return false;
-    }
-    // A program outside 0..127 could not be told apart in the list's item
-    // data: such a voice is given back like one whose record was refused.
-    if (IsValidPair(info.bank, info.program) &&
-        api::DbmSucceeded(
-            api::CallDbm<api::DbmEntry::SetVirtualVoiceInfo>(context, editorHandle, &info))) {
+    return editor::CreateMySinger(*this, info);
+}
+
+bool CSingerEditorDlg::AddMySingerAt(int row, DBM_VVOICE_INFO& info) {
+    if (!CreateMySinger(info)) return false;
+    if (InsertMySinger(row, info.bank, info.program, ReadField(info.name),
+                       ReadField(info.primaryVoiceId), ReadField(info.secondaryVoiceId),
+                       PrimaryParamsOf(info), SecondaryParamsOf(info)) >= 0) {
         return true;
     }
-    api::CallDbm<api::DbmEntry::DeleteVirtualVoice>(context, editorHandle, info.bank, info.program);
+    DeleteMySinger(info.bank, info.program);
     return false;
 }
 
@@ -83,8 +67,8 @@ int CSingerEditorDlg::InsertMySinger(int row, int32_t bank, int32_t program,
                                      const std::u16string& name, const std::u16string& primaryId,
                                      const std::u16string& secondaryId,
                                      const AxVVoiceParam& primary, const AxVVoiceParam& secondary) {
-    SingerEntry entry =
-        NewEntry(installedVoices, bank, program, name, primaryId, secondaryId, primary, secondary);
+    SingerEntry entry = AddedSinger(installedVoices, bank, program, name, primaryId, secondaryId,
+                                    primary, secondary);
     const int shown = ShowMyRow(row, entry, true);
     if (shown >= 0) InsertEntry(mySingers, shown, std::move(entry));
     return shown;
@@ -96,8 +80,8 @@ int CSingerEditorDlg::InsertActiveSinger(int row, int32_t bank, int32_t program,
                                          const std::u16string& secondaryId,
                                          const AxVVoiceParam& primary,
                                          const AxVVoiceParam& secondary) {
-    SingerEntry entry =
-        NewEntry(installedVoices, bank, program, name, primaryId, secondaryId, primary, secondary);
+    SingerEntry entry = AddedSinger(installedVoices, bank, program, name, primaryId, secondaryId,
+                                    primary, secondary);
     const int shown = ShowActiveRow(row, entry, true);
     if (shown < 0) return shown;
     InsertEntry(activeSingers, shown, std::move(entry));

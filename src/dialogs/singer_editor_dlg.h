@@ -52,6 +52,10 @@ public:
     // chose into it) and stores the record; a half-created voice is deleted
     // again. False when the database refused or cannot be called.
     bool CreateMySinger(DBM_VVOICE_INFO& info);
+    // CreateMySinger, then InsertMySinger at `row` from the stored record;
+    // a singer the list refuses is deleted again, so the list and the
+    // database stay alike. False when either step failed.
+    bool AddMySingerAt(int row, DBM_VVOICE_INFO& info);
     bool UpdateMySinger(const DBM_VVOICE_INFO& info);
     bool DeleteMySinger(int32_t bank, int32_t program);
     // Shows a new entry (state 1) at `row` (beyond the end appends), selected,

@@ -30,15 +30,7 @@ void CSingerEditorDlg::OnMyAdd() {
     DBM_VVOICE_INFO info;
     if (!FillVoiceInfo(info, dlg.primaryBank, 0, dlg.name, dlg.primaryId, dlg.secondaryId,
                        dlg.primaryParams, dlg.secondaryParams) ||
-        !CreateMySinger(info)) {
-        ui::ShowMessage(IDS_ADD_FAILED, ui::MessageStyle::Error);
-        return;
-    }
-    if (InsertMySinger(myList.ItemCount(), info.bank, info.program, ReadField(info.name),
-                       ReadField(info.primaryVoiceId), ReadField(info.secondaryVoiceId),
-                       PrimaryParamsOf(info), SecondaryParamsOf(info)) < 0) {
-        // Not shown, so not kept: the list and the database stay alike.
-        DeleteMySinger(info.bank, info.program);
+        !AddMySingerAt(myList.ItemCount(), info)) {
         ui::ShowMessage(IDS_ADD_FAILED, ui::MessageStyle::Error);
         return;
     }
@@ -54,14 +46,7 @@ void CSingerEditorDlg::OnMyCopy() {
     DBM_VVOICE_INFO info;
     if (!FillVoiceInfo(info, source.bank, 0, name, source.primaryId, source.secondaryId,
                        PrimaryParamsOf(source), SecondaryParamsOf(source)) ||
-        !CreateMySinger(info)) {
-        ui::ShowMessage(IDS_COPY_FAILED, ui::MessageStyle::Error);
-        return;
-    }
-    if (InsertMySinger(row + 1, info.bank, info.program, ReadField(info.name),
-                       ReadField(info.primaryVoiceId), ReadField(info.secondaryVoiceId),
-                       PrimaryParamsOf(info), SecondaryParamsOf(info)) < 0) {
-        DeleteMySinger(info.bank, info.program);
+        !AddMySingerAt(row + 1, info)) {
         ui::ShowMessage(IDS_COPY_FAILED, ui::MessageStyle::Error);
         return;
     }
@@ -174,14 +159,7 @@ void CSingerEditorDlg::OnCopyToMy() {
     DBM_VVOICE_INFO info;
     if (!FillVoiceInfo(info, source.bank, 0, source.name, source.primaryId, source.secondaryId,
                        PrimaryParamsOf(source), SecondaryParamsOf(source)) ||
-        !CreateMySinger(info)) {
-        ui::ShowMessage(IDS_COPY_FAILED, ui::MessageStyle::Error);
-        return;
-    }
-    if (InsertMySinger(myList.ItemCount(), info.bank, info.program, ReadField(info.name),
-                       ReadField(info.primaryVoiceId), ReadField(info.secondaryVoiceId),
-                       PrimaryParamsOf(info), SecondaryParamsOf(info)) < 0) {
-        DeleteMySinger(info.bank, info.program);
+        !AddMySingerAt(myList.ItemCount(), info)) {
         ui::ShowMessage(IDS_COPY_FAILED, ui::MessageStyle::Error);
         return;
     }

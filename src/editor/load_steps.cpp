@@ -112,6 +112,11 @@ uint32_t LoadActiveSingers(EditorSession& session) {
 }
 
 uint32_t LoadMySingers(EditorSession& session) {
+    MySingerLoadFailure failure;
+    return LoadMySingersWithFailure(session, failure);
+}
+
+uint32_t LoadMySingersWithFailure(EditorSession& session, MySingerLoadFailure& failure) {
     std::vector<SingerEntry> loaded;
     for (int32_t bank = 0; bank < kPairLimit; ++bank) {
         for (int32_t program = 0; program < kPairLimit; ++program) {
@@ -119,9 +124,11 @@ uint32_t LoadMySingers(EditorSession& session) {
             std::memset(&info, 0, sizeof info);
             const std::optional<int32_t> result =
                 CallDbm<DbmEntry::GetVirtualVoiceInfo>(session.context, bank, program, &info);
-            if (!result.has_value()) return kora4::kDatabaseFailed;
-            if (*result == kDbmNoVirtualVoice) continue;
-            if (*result != 0) return kora4::kDatabaseFailed;
+            if (result == kDbmNoVirtualVoice) continue;
+            if (!DbmSucceeded(result)) {
+                failure = {bank, program, result};
+                return kora4::kDatabaseFailed;
+            }
             loaded.push_back(SingerFromDbmInfo(info, session.installedVoices));
         }
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "editor/editor_session.h"
 
@@ -20,6 +21,17 @@ uint32_t LoadActiveSingers(EditorSession& session);
 
 // The database's virtual voices over the whole pair space, in singer order.
 uint32_t LoadMySingers(EditorSession& session);
+
+// Where LoadMySingers stopped: the pair it asked for and what the database
+// answered (nothing when the entry point is not bound).
+struct MySingerLoadFailure {
+    int32_t bank = 0;
+    int32_t program = 0;
+    std::optional<int32_t> result;
+};
+
+// LoadMySingers for callers that explain a failure.
+uint32_t LoadMySingersWithFailure(EditorSession& session, MySingerLoadFailure& failure);
 
 uint32_t BackupDatabase(EditorSession& session);
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <memory>
 
-#include "text_codec.h"
+#include "model/text_codec.h"
 
 namespace kora {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "text_codec.h"
+#include "model/text_codec.h"
 
 namespace kora {
 namespace {

@@ -1,6 +1,6 @@
 #include "singer_file_writer.h"
 
-#include "text_codec.h"
+#include "model/text_codec.h"
 
 namespace kora {
 namespace {

@@ -25,6 +25,25 @@ AxVVoiceParam ToParam(const int32_t* values, std::size_t count) {
 
 }  // namespace
 
+SingerEntry AddedSinger(const InstalledVoiceList& voices, int32_t bank, int32_t program,
+                        const std::u16string& name, const std::u16string& primaryId,
+                        const std::u16string& secondaryId, const AxVVoiceParam& primary,
+                        const AxVVoiceParam& secondary) {
+    SingerEntry entry;
+    entry.bank = bank;
+    entry.program = program;
+    entry.name = name;
+    entry.primaryId = primaryId;
+    entry.primaryName = InstalledVoiceName(voices, primaryId);
+    entry.primaryParams = {primary.BRE, primary.BRI, primary.CLE, primary.GEN, primary.AUX};
+    entry.secondaryId = secondaryId;
+    entry.secondaryName = InstalledVoiceName(voices, secondaryId);
+    entry.secondaryParams = {secondary.BRE, secondary.BRI, secondary.CLE,
+                             secondary.GEN, secondary.AUX, secondary.VOL};
+    entry.state = kStateAdded;
+    return entry;
+}
+
 SingerEntry SingerFromDbmInfo(const DBM_VVOICE_INFO& info, const InstalledVoiceList& voices) {
     SingerEntry singer;
     singer.bank = info.bank;

@@ -15,6 +15,13 @@ namespace kora {
 // end of their fields; secondaryName is looked up in `voices`.
 SingerEntry SingerFromDbmInfo(const DBM_VVOICE_INFO& info, const InstalledVoiceList& voices);
 
+// A singer just added to either list: both names looked up in `voices`
+// (without regard to case), the parameter sets as given.
+SingerEntry AddedSinger(const InstalledVoiceList& voices, int32_t bank, int32_t program,
+                        const std::u16string& name, const std::u16string& primaryId,
+                        const std::u16string& secondaryId, const AxVVoiceParam& primary,
+                        const AxVVoiceParam& secondary);
+
 // An Active singer as the sequence gives it; nothing when its primary voice
 // is not installed (exact id), since such a voice is not loaded at all. A
 // null text reads as empty and a null parameter set as zeros.

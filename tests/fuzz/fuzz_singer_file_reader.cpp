@@ -8,7 +8,7 @@
 #include "file/singer_file_reader.h"
 #include "file/singer_file_writer.h"
 #include "file/singer_import.h"
-#include "file/text_codec.h"
+#include "model/text_codec.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "file/text_codec.h"
+#include "model/text_codec.h"
 #include "tool_error.h"
 
 namespace kora::singers {

@@ -6,8 +6,8 @@
 
 #include "file/file_io.h"
 #include "file/singer_export.h"
-#include "file/text_codec.h"
 #include "line_report.h"
+#include "model/text_codec.h"
 #include "platform.h"
 #include "singer_environment.h"
 #include "tool_error.h"

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "file/text_codec.h"
+#include "model/text_codec.h"
 
 namespace kora::singers {
 namespace {

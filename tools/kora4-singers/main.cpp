@@ -7,7 +7,7 @@
 
 #include "command_line.h"
 #include "commands.h"
-#include "file/text_codec.h"
+#include "model/text_codec.h"
 #include "platform.h"
 #include "tool_error.h"
 
@@ -57,11 +57,7 @@ int wmain(int argc, wchar_t** argv) {
 int main(int argc, char** argv) {
     PrepareConsole();
     std::vector<std::u16string> args;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        args.push_back(
-            kora::DecodeUtf8({reinterpret_cast<const uint8_t*>(arg.data()), arg.size()}));
-    }
+    for (int i = 1; i < argc; ++i) args.push_back(kora::DecodeUtf8(std::string_view(argv[i])));
     return Run(args);
 }
 #endif

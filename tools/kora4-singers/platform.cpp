@@ -4,8 +4,8 @@
 #include <system_error>
 #include <vector>
 
-#include "file/text_codec.h"
 #include "kora4/vbank4.h"
+#include "model/text_codec.h"
 #include "tool_error.h"
 
 #if defined(_WIN32)
@@ -38,8 +38,7 @@ std::optional<std::u16string> ExecutablePath() {
     std::error_code error;
     const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error || path.empty()) return std::nullopt;
-    const std::string& bytes = path.native();
-    return DecodeUtf8({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+    return DecodeUtf8(path.native());
 #endif
 }
 

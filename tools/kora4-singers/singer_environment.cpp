@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "model/conversions.h"
 #include "model/text_field.h"
 #include "model/xsynth_partners.h"
 
@@ -31,19 +32,9 @@ bool LoadedImportEnvironment::CreateAndInsert(DBM_VVOICE_INFO& record, const AxV
     if (!create_(record)) return false;
     // As the Singer Editor appends an added singer: the parameter sets as
     // given (AUX is the voices' default), names looked up without regard to case.
-    SingerEntry entry;
-    entry.bank = record.bank;
-    entry.program = record.program;
-    entry.name = ReadField(record.name);
-    entry.primaryId = ReadField(record.primaryVoiceId);
-    entry.primaryName = InstalledVoiceName(voices_, entry.primaryId);
-    entry.primaryParams = {primary.BRE, primary.BRI, primary.CLE, primary.GEN, primary.AUX};
-    entry.secondaryId = ReadField(record.secondaryVoiceId);
-    entry.secondaryName = InstalledVoiceName(voices_, entry.secondaryId);
-    entry.secondaryParams = {secondary.BRE, secondary.BRI, secondary.CLE,
-                             secondary.GEN, secondary.AUX, secondary.VOL};
-    entry.state = kStateAdded;
-    mySingers_.push_back(std::move(entry));
+    mySingers_.push_back(AddedSinger(voices_, record.bank, record.program, ReadField(record.name),
+                                     ReadField(record.primaryVoiceId),
+                                     ReadField(record.secondaryVoiceId), primary, secondary));
     return true;
 }
 

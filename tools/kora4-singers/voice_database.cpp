@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <string>
 
-#include "file/text_codec.h"
+#include "editor/load_steps.h"
+#include "editor/my_singer_steps.h"
 #include "kora4/kora4.h"
-#include "model/conversions.h"
 #include "model/pair_map.h"
-#include "model/singer_order.h"
+#include "model/text_codec.h"
 #include "tool_error.h"
 
 namespace kora::singers {
@@ -74,6 +74,7 @@ std::string VoiceLabel(int32_t index) { return "installed voice " + std::to_stri
 
 VoiceDatabase::VoiceDatabase(const std::filesystem::path& library, const std::string& label)
     : context_(api::DbmBinding::Bind(library)) {
+    session_.context = &context_;
     // A status of 1 is a bound library whose DBM_Init succeeded.
     context_.initialized = context_.status == 1;
     if (!context_.initialized) {
@@ -84,7 +85,7 @@ VoiceDatabase::VoiceDatabase(const std::filesystem::path& library, const std::st
 }
 
 VoiceDatabase::~VoiceDatabase() {
-    if (editor_ != 0 && pending_) RollBack();
+    if (session_.editorHandle != 0 && pending_) RollBack();
     context_.binding.Call<DbmEntry::Delete>();
 }
 
@@ -132,59 +133,47 @@ XSynthGroupList VoiceDatabase::LoadXSynthGroups() const {
 }
 
 std::vector<SingerEntry> VoiceDatabase::LoadMySingers(const InstalledVoiceList& voices) const {
-    std::vector<SingerEntry> singers;
-    for (int32_t bank = 0; bank < kPairLimit; ++bank) {
-        for (int32_t program = 0; program < kPairLimit; ++program) {
-            DBM_VVOICE_INFO info{};
-            const auto result =
-                CallDbm<DbmEntry::GetVirtualVoiceInfo>(&context_, bank, program, &info);
-            if (result == kDbmNoVirtualVoice) continue;
-            if (!DbmSucceeded(result)) {
-                Fail("DBM_GetVirtualVoiceInfo failed at bank " + std::to_string(bank) +
-                     ", program " + std::to_string(program) + ": " + Result(result));
-            }
-            singers.push_back(SingerFromDbmInfo(info, voices));
-        }
+    editor::EditorSession session;
+    session.context = &context_;
+    session.installedVoices = voices;
+    editor::MySingerLoadFailure failure;
+    if (editor::LoadMySingersWithFailure(session, failure) != kora4::kOk) {
+        Fail("DBM_GetVirtualVoiceInfo failed at bank " + std::to_string(failure.bank) +
+             ", program " + std::to_string(failure.program) + ": " + Result(failure.result));
     }
-    SortSingers(singers);
-    return singers;
+    return std::move(session.mySingers);
 }
 
 void VoiceDatabase::BeginEdit() {
     const auto backup = CallDbm<DbmEntry::BackupAllVirtualVoice>(&context_);
     if (!DbmSucceeded(backup)) Fail("DBM_BackupAllVirtualVoice failed: " + Result(backup));
-    editor_ = CallDbm<DbmEntry::GetEditor>(&context_).value_or(0);
-    if (editor_ == 0) Fail("DBM_GetEditor gave no editing handle");
+    if (editor::TakeEditor(session_) != kora4::kOk) Fail("DBM_GetEditor gave no editing handle");
 }
 
 bool VoiceDatabase::CreateMySinger(DBM_VVOICE_INFO& record) {
-    if (editor_ == 0) return false;
-    const auto created = CallDbm<DbmEntry::CreateVirtualVoice>(
-        &context_, editor_, record.bank, &record.program, record.primaryVoiceId, record.name);
-    if (!DbmSucceeded(created)) return false;
+    if (session_.editorHandle == 0) return false;
+    // A creation the database refuses leaves nothing behind, but one whose
+    // record is refused is deleted again inside the edit: either way the
+    // edit may hold a change from here on.
     pending_ = true;
-    const DBM_VVOICE_INFO& filled = record;
-    if (DbmSucceeded(CallDbm<DbmEntry::SetVirtualVoiceInfo>(&context_, editor_, &filled))) {
-        return true;
-    }
-    CallDbm<DbmEntry::DeleteVirtualVoice>(&context_, editor_, record.bank, record.program);
-    return false;
+    return editor::CreateMySinger(session_, record);
 }
 
 void VoiceDatabase::Commit() {
-    const auto committed = CallDbm<DbmEntry::CommitEditor>(&context_, editor_);
+    const auto committed = CallDbm<DbmEntry::CommitEditor>(&context_, session_.editorHandle);
     if (!DbmSucceeded(committed))
         Fail("DBM_CommitEditor failed: " + Result(committed) + "; nothing imported");
     pending_ = false;
-    const auto registered = CallDbm<DbmEntry::UpdateUserRegistory>(&context_, editor_);
+    const auto registered =
+        CallDbm<DbmEntry::UpdateUserRegistory>(&context_, session_.editorHandle);
     if (!DbmSucceeded(registered)) {
         Fail("the singers are stored, but DBM_UpdateUserRegistory failed: " + Result(registered));
     }
 }
 
 bool VoiceDatabase::RollBack() {
-    if (editor_ == 0) return true;
-    const bool done = DbmSucceeded(CallDbm<DbmEntry::RollBackEditor>(&context_, editor_));
+    if (session_.editorHandle == 0) return true;
+    const bool done = editor::RollBackDatabase(session_) == kora4::kOk;
     if (done) pending_ = false;
     return done;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "api/module_context.h"
+#include "editor/editor_session.h"
 #include "kora4/vbank4.h"
 #include "model/records.h"
 #include "model/voice_lookup.h"
@@ -35,9 +36,8 @@ public:
 
     // Backs the store up and opens the editing transaction; throws on failure.
     void BeginEdit();
-    // DBM_CreateVirtualVoice, then DBM_SetVirtualVoiceInfo; a creation whose
-    // record is refused is deleted again. The program chosen by the
-    // database is written into the record.
+    // The editor's own creation of a My singer (editor::CreateMySinger);
+    // false without an open edit.
     bool CreateMySinger(DBM_VVOICE_INFO& record);
     // DBM_CommitEditor, then DBM_UpdateUserRegistory; throws on failure.
     void Commit();
@@ -46,8 +46,8 @@ public:
 
 private:
     api::ModuleContext context_;
-    uint32_t editor_ = 0;   // 0: no edit open
-    bool pending_ = false;  // changes made since the last commit or roll back
+    editor::EditorSession session_;  // editorHandle 0: no edit open
+    bool pending_ = false;           // changes made since the last commit or roll back
 };
 
 }  // namespace kora::singers

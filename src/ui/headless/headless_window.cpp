@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "model/text_codec.h"
 #include "ui/format_text.h"
-#include "ui/headless/utf.h"
 #include "ui/win_values.h"
 
 namespace kora::ui::headless {
@@ -728,8 +728,8 @@ std::string HeadlessWindow::UserChooseItem(int comboId, std::u16string_view text
         if (box->items[i].text == text) item = i;
     if (item < 0) {
         std::string items;
-        for (const ComboItem& i : box->items) items += " \"" + Utf16ToUtf8(i.text) + "\"";
-        return "combo box " + IdText(comboId) + " has no item \"" + Utf16ToUtf8(text) +
+        for (const ComboItem& i : box->items) items += " \"" + EncodeUtf8(i.text) + "\"";
+        return "combo box " + IdText(comboId) + " has no item \"" + EncodeUtf8(text) +
                "\"; it holds" + (items.empty() ? std::string(" nothing") : items);
     }
     MoveFocus(index);

@@ -2,8 +2,8 @@
 #include <optional>
 #include <string_view>
 
+#include "model/text_codec.h"
 #include "ui/headless/resource_tables.h"
-#include "ui/headless/utf.h"
 
 namespace kora::ui::headless {
 namespace {
@@ -354,7 +354,7 @@ private:
             const auto id = static_cast<uint32_t>(Expression());
             SkipComma();
             const std::string text = ExpectString();
-            if (!tables_.strings.emplace(id, Utf8ToUtf16(text)).second)
+            if (!tables_.strings.emplace(id, DecodeUtf8(text)).second)
                 Fail("string " + std::to_string(id) + " defined twice");
         }
         Advance();
@@ -379,12 +379,12 @@ private:
                 dialog.exStyle = static_cast<uint32_t>(Expression());
             } else if (IsName("CAPTION")) {
                 Advance();
-                dialog.caption = Utf8ToUtf16(ExpectString());
+                dialog.caption = DecodeUtf8(ExpectString());
             } else if (IsName("FONT")) {
                 Advance();
                 dialog.fontSize = IntExpression();
                 ExpectPunct(',');
-                dialog.fontName = Utf8ToUtf16(ExpectString());
+                dialog.fontName = DecodeUtf8(ExpectString());
                 while (IsPunct(',')) {  // weight, italic, charset
                     Advance();
                     Expression();
@@ -404,7 +404,7 @@ private:
         if (!IsName("CONTROL")) Fail("only CONTROL statements are read in a dialog");
         Advance();
         ControlTemplate control;
-        control.text = Utf8ToUtf16(ExpectString());
+        control.text = DecodeUtf8(ExpectString());
         ExpectPunct(',');
         control.id = IntExpression();
         ExpectPunct(',');

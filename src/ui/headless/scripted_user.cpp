@@ -5,9 +5,9 @@
 #include <exception>
 #include <stdexcept>
 
+#include "model/text_codec.h"
 #include "ui/dialog_bridge.h"
 #include "ui/headless/resource_tables.h"
-#include "ui/headless/utf.h"
 
 #ifndef KORA4_VERSION_MAJOR
 #define KORA4_VERSION_MAJOR 0
@@ -25,7 +25,7 @@ ScriptedUser* current = nullptr;
 // would loop for ever; past this many run-outs the test stops hard.
 constexpr int kRunOutLimit = 1000;
 
-std::string Quote(std::u16string_view text) { return "\"" + Utf16ToUtf8(text) + "\""; }
+std::string Quote(std::u16string_view text) { return "\"" + EncodeUtf8(text) + "\""; }
 
 std::string DescribeException(std::exception_ptr error) {
     try {

@@ -247,6 +247,27 @@ TEST_F(LoadTest, FailingVirtualVoiceQueryStopsTheScanThere) {
                                      "DBM_GetVirtualVoiceInfo x" + std::to_string(3 * 128 + 8)}));
 }
 
+TEST_F(LoadTest, AFailedVirtualVoiceQueryTellsItsPairAndAnswer) {
+    database.virtualInfoFailsAt = Pair{3, 7};
+    database.virtualInfoFailure = -2;
+    editor::EditorSession session;
+    session.context = &bound->Context();
+    editor::MySingerLoadFailure failure;
+    EXPECT_EQ(editor::LoadMySingersWithFailure(session, failure), kDatabaseFailed);
+    EXPECT_EQ(failure.bank, 3);
+    EXPECT_EQ(failure.program, 7);
+    EXPECT_EQ(failure.result, std::optional<int32_t>(-2));
+    EXPECT_TRUE(session.mySingers.empty());
+
+    // Without a usable context the first pair fails with no answer at all.
+    bound->Context().initialized = false;
+    failure = {5, 5, 0};
+    EXPECT_EQ(editor::LoadMySingersWithFailure(session, failure), kDatabaseFailed);
+    EXPECT_EQ(failure.bank, 0);
+    EXPECT_EQ(failure.program, 0);
+    EXPECT_FALSE(failure.result.has_value());
+}
+
 TEST_F(LoadTest, FailingBackup) {
     database.backupResult = 1;
     EXPECT_EQ(Run(), kDatabaseFailed);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "file/singer_import.h"
-#include "file/text_codec.h"
+#include "model/text_codec.h"
 
 namespace kora::test {
 

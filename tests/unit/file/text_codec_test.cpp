@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "file/singer_file_reader.h"
-#include "file/text_codec.h"
 #include "file_test_support.h"
+#include "model/text_codec.h"
 
 namespace kora {
 namespace {

@@ -183,6 +183,29 @@ public:
     static constexpr int32_t kSecondary[6] = {-1, -2, -3, -4, -5, -6};
 };
 
+TEST(AddedSinger, LooksUpBothNamesAndTakesTheSetsAsGiven) {
+    AxVVoiceParam primary{};
+    primary.BRE = 1;
+    primary.BRI = -2;
+    primary.CLE = 3;
+    primary.GEN = -4;
+    primary.AUX = 5;
+    primary.VOL = 99;  // the primary set has no volume of its own
+    AxVVoiceParam secondary = primary;
+    secondary.VOL = -6;
+    const SingerEntry s = AddedSinger(kVoices, 2, 40, u"Mine", u"voicealtoabcdef0",
+                                      u"GoneVoice0000000", primary, secondary);
+    EXPECT_EQ(s.bank, 2);
+    EXPECT_EQ(s.program, 40);
+    EXPECT_EQ(s.name, u"Mine");
+    EXPECT_EQ(s.primaryId, u"voicealtoabcdef0");
+    EXPECT_EQ(s.primaryName, u"Alto");
+    EXPECT_EQ(s.secondaryName, u"-");
+    EXPECT_EQ(s.primaryParams, (std::array<int32_t, 5>{1, -2, 3, -4, 5}));
+    EXPECT_EQ(s.secondaryParams, (std::array<int32_t, 6>{1, -2, 3, -4, 5, -6}));
+    EXPECT_EQ(s.state, kStateAdded);
+}
+
 TEST(SingerFromVVoice, TakesWhatTheVoiceGivesAndNamesFromInstalledVoices) {
     const FakeVVoice voice;
     const auto s = SingerFromVVoice(voice, kVoices);

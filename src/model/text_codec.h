@@ -1,4 +1,5 @@
-// Byte and text conversions of the My Singer information file.
+// Text conversions every part shares: UTF-8 and UTF-16, the My Singer
+// information file's bytes, white space and decimal numbers.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,7 @@ std::u16string DecodeFileText(std::span<const uint8_t> bytes);
 
 // UTF-16 of UTF-8 bytes, no mark looked for; ill-formed input as above.
 std::u16string DecodeUtf8(std::span<const uint8_t> bytes);
+std::u16string DecodeUtf8(std::string_view text);
 
 // UTF-8 of a UTF-16 text; an unpaired surrogate becomes U+FFFD.
 std::string EncodeUtf8(std::u16string_view text);

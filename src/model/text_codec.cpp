@@ -1,4 +1,4 @@
-#include "text_codec.h"
+#include "model/text_codec.h"
 
 #include <cstddef>
 
@@ -94,6 +94,10 @@ std::u16string DecodeUtf8(std::span<const uint8_t> bytes) {
         AppendCodePoint(text, c);
     }
     return text;
+}
+
+std::u16string DecodeUtf8(std::string_view text) {
+    return DecodeUtf8({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
 }
 
 std::u16string DecodeFileText(std::span<const uint8_t> bytes) {
