@@ -23,7 +23,7 @@ inline constexpr std::size_t kDbmTextField = 260;
 struct DBM_VVOICE_INFO {
     int32_t bank;
     int32_t program;
-    int32_t primaryParams[5];  // BRE, BRI, CLE, GEN, AUX
+    int32_t primaryParams[5];             // BRE, BRI, CLE, GEN, AUX
     char16_t primaryName[kDbmTextField];  // display name of the primary voice
     char16_t name[kDbmTextField];         // the singer's name
     char16_t primaryVoiceId[kDbmTextField];
@@ -70,9 +70,8 @@ inline constexpr int32_t kDbmNoVirtualVoice = static_cast<int32_t>(0x830A5004);
 // The 29 entry points, in the order in which the module looks them up.
 using PFN_DBM_Init = int32_t(DBM_CALL*)(void);
 using PFN_DBM_Delete = int32_t(DBM_CALL*)(void);
-using PFN_DBM_CopyVirtualVoice = int32_t(DBM_CALL*)(uint32_t editor, int32_t bank,
-                                                    int32_t program, int32_t dstBank,
-                                                    int32_t* dstProgram);
+using PFN_DBM_CopyVirtualVoice = int32_t(DBM_CALL*)(uint32_t editor, int32_t bank, int32_t program,
+                                                    int32_t dstBank, int32_t* dstProgram);
 using PFN_DBM_CreateVirtualVoice = int32_t(DBM_CALL*)(uint32_t editor, int32_t bank,
                                                       int32_t* outProgram,
                                                       const char16_t* primaryVoiceId,
@@ -86,8 +85,7 @@ using PFN_DBM_SetVirtualVoiceParameters = int32_t(DBM_CALL*)(uint32_t editor, in
                                                              const int32_t* secondary6);
 using PFN_DBM_SetVirtualVoiceName = int32_t(DBM_CALL*)(uint32_t editor, int32_t bank,
                                                        int32_t program, const char16_t* name);
-using PFN_DBM_GetVoiceParameters = int32_t(DBM_CALL*)(const char16_t* voiceId,
-                                                      int32_t* outParams6);
+using PFN_DBM_GetVoiceParameters = int32_t(DBM_CALL*)(const char16_t* voiceId, int32_t* outParams6);
 using PFN_DBM_GetAllVoice = int32_t(DBM_CALL*)(DbmVoiceList** outList);
 using PFN_DBM_BackupAllVirtualVoice = int32_t(DBM_CALL*)(void);
 using PFN_DBM_GetVirtualVoiceInfo = int32_t(DBM_CALL*)(int32_t bank, int32_t program,
@@ -109,10 +107,9 @@ using PFN_DBM_GetVirtualVoiceParameters = int32_t(DBM_CALL*)(int32_t bank, int32
                                                              int32_t* outSecondary6);
 using PFN_DBM_GetVoice = int32_t(DBM_CALL*)(const char16_t* voiceId, DbmVoiceEntry* outEntry);
 using PFN_DBM_GetExpDB = int32_t(DBM_CALL*)(void** outDatabase);
-using PFN_DBM_GetVirtualExpInfo = int32_t(DBM_CALL*)(int32_t bank, int32_t program,
-                                                     void* outInfo);
-using PFN_DBM_GetVirtualExpItems = int32_t(DBM_CALL*)(int32_t bank, int32_t program,
-                                                      void* outItems, int32_t* inOutCount);
+using PFN_DBM_GetVirtualExpInfo = int32_t(DBM_CALL*)(int32_t bank, int32_t program, void* outInfo);
+using PFN_DBM_GetVirtualExpItems = int32_t(DBM_CALL*)(int32_t bank, int32_t program, void* outItems,
+                                                      int32_t* inOutCount);
 using PFN_DBM_DeleteVirtualExpItems = int32_t(DBM_CALL*)(uint32_t editor, int32_t bank,
                                                          int32_t program);
 using PFN_DBM_DeleteVirtualExpInfo = int32_t(DBM_CALL*)(uint32_t editor, int32_t bank,
