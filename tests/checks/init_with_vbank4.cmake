@@ -35,19 +35,9 @@ endif()
 target_link_options(init_with_vbank4 PRIVATE -municode -static)
 add_dependencies(init_with_vbank4 kora4)
 
-# Only the 64-bit build runs: there is no 32-bit Wine on this machine. The
-# prefix is the one the vbank4 smoke run uses.
-find_program(KORA4_WINE NAMES wine64 wine)
-if(KORA4_WINE AND CMAKE_SIZEOF_VOID_P EQUAL 8)
-  set(run_dir ${CMAKE_CURRENT_BINARY_DIR}/init-with-vbank4-wine)
-  file(MAKE_DIRECTORY ${run_dir})
-  add_test(NAME kora4_init_with_vbank4_wine
-           COMMAND ${KORA4_WINE} $<TARGET_FILE:init_with_vbank4> Z:${VBANK4_SAMPLE_DIR}
-                   Z:${run_dir}
-           WORKING_DIRECTORY ${run_dir})
-  set_tests_properties(kora4_init_with_vbank4_wine PROPERTIES
-    ENVIRONMENT "WINEDEBUG=-all;WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
-    PASS_REGULAR_EXPRESSION "kora4 init with vbank4: ok"
-    RESOURCE_LOCK wineprefix
-    TIMEOUT 300)
-endif()
+# Only the 64-bit build runs: there is no 32-bit Wine on this machine.
+set(run_dir ${CMAKE_CURRENT_BINARY_DIR}/init-with-vbank4-wine)
+kora4_wine_test(kora4_init_with_vbank4_wine
+  COMMAND ${KORA4_WINE} $<TARGET_FILE:init_with_vbank4> Z:${VBANK4_SAMPLE_DIR} Z:${run_dir}
+  WORKING_DIRECTORY ${run_dir}
+  PASS_REGULAR_EXPRESSION "kora4 init with vbank4: ok")
