@@ -17,10 +17,11 @@ public:
     ExportScope& operator=(const ExportScope&) = delete;
 
 private:
-    void* context_ = nullptr;
-    std::uintptr_t cookie_ = 0;
-    bool active_ = false;
-    void* controls_ = nullptr;  // the context's common-controls library
+    // Used only by the Win32 build; the headless one has nothing to activate.
+    [[maybe_unused]] void* context_ = nullptr;
+    [[maybe_unused]] std::uintptr_t cookie_ = 0;
+    [[maybe_unused]] bool active_ = false;
+    [[maybe_unused]] void* controls_ = nullptr;  // the context's common-controls library
 };
 
 }  // namespace kora::ui
