@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <set>
 
 #include "standins/file_io.h"
 #include "standins/json_fields.h"
@@ -36,17 +35,13 @@ TEST(SequenceDocument, SampleUsesTheCatalogsVoicesAndOneThatIsNotInstalled) {
     ASSERT_EQ(sample.voices.size(), 6u);
     EXPECT_EQ(sample.library.size(), 3u);
     EXPECT_EQ(sample.voices.at({1, 2}).name, u"ハルカ Duet");
-    const auto catalog = standins::ParseJson(
-        testing_support::ReadFile(std::filesystem::path(VBANK4_SAMPLE_DIR) / "catalog.json"));
-    std::set<std::u16string> installed;
-    for (const auto& voice : catalog["voices"]) {
-        const auto id = voice["voiceId"].get<std::string>();
-        installed.emplace(id.begin(), id.end());
-    }
+    const std::string catalog =
+        testing_support::ReadFile(std::filesystem::path(VBANK4_SAMPLE_DIR) / "catalog.json");
     int notInstalled = 0;
     for (const auto& [pair, voice] : sample.voices) {
         EXPECT_EQ(pair, (AxVVoiceLibKey{voice.bank, voice.program}));
-        notInstalled += installed.count(voice.primaryId) == 0 ? 1 : 0;
+        const std::string id(voice.primaryId.begin(), voice.primaryId.end());
+        notInstalled += catalog.find("\"voiceId\": \"" + id + '"') == std::string::npos ? 1 : 0;
     }
     EXPECT_EQ(notInstalled, 1);
 }
