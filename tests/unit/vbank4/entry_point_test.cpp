@@ -37,18 +37,16 @@ TEST(EntryPoints, RefuseBeforeInitAndTheUnusedOnesAnswerNotSupported) {
     int32_t params[6], bank = 0, program = 0;
     DBM_VVOICE_INFO info{};
     XSynthGroupList groups;
-    EXPECT_EQ(DBM_Delete(), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_GetAllVoice(&list), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_GetVoiceParameters(kAurora, params), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_GetXSynthData(&groups), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_GetVirtualVoiceInfo(0, 0, &info), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_GetDefaultVirtualVoice(&bank, &program), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_BackupAllVirtualVoice(), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_GetEditor(), 0u);
+    for (const int32_t result :
+         {DBM_Delete(), DBM_GetAllVoice(&list), DBM_GetVoiceParameters(kAurora, params),
+          DBM_GetXSynthData(&groups), DBM_GetVirtualVoiceInfo(0, 0, &info),
+          DBM_GetDefaultVirtualVoice(&bank, &program), DBM_BackupAllVirtualVoice()}) {
+        EXPECT_EQ(result, vbank4::kNotInitialized);
+    }
     for (const auto& call : EditorCalls()) EXPECT_EQ(call(1), vbank4::kNotInitialized);
+    EXPECT_EQ(DBM_GetEditor(), 0u);
     EXPECT_EQ(list, nullptr);
     EXPECT_FALSE(std::filesystem::exists(home / "store.backup.json"));
-
     for (const bool initialized : {false, true}) {
         if (initialized) {
             ASSERT_EQ(DBM_Init(), 0);
@@ -129,21 +127,19 @@ TEST_F(EntryPointTest, BadArgumentsAreRefused) {
     EXPECT_EQ(value, -1);
 
     // Texts filled to the last unit, voice ids of the wrong length, parameters out of range.
-    const std::function<void(DBM_VVOICE_INFO&)> damages[] = {
-        [](auto& i) { std::fill(std::begin(i.name), std::end(i.name), u'x'); },
-        [](auto& i) { std::fill(std::begin(i.primaryName), std::end(i.primaryName), u'x'); },
-        [](auto& i) { std::fill(std::begin(i.primaryVoiceId), std::end(i.primaryVoiceId), u'x'); },
-        [](auto& i) {
-            std::fill(std::begin(i.secondaryVoiceId), std::end(i.secondaryVoiceId), u'x');
-        },
-        [](auto& i) { i.primaryVoiceId[15] = u'\0'; },
-        [](auto& i) { i.primaryVoiceId[0] = u'\0'; },
-        [](auto& i) { std::u16string(u"ABC").copy(i.secondaryVoiceId, 3); },
-        [](auto& i) { i.primaryParams[4] = 128; },
-        [](auto& i) { i.secondaryParams[5] = -128; },
-    };
+    using Info = DBM_VVOICE_INFO;
+    const std::function<void(Info&)> damages[] = {
+        [](Info& i) { std::fill_n(i.name, kDbmTextField, u'x'); },
+        [](Info& i) { std::fill_n(i.primaryName, kDbmTextField, u'x'); },
+        [](Info& i) { std::fill_n(i.primaryVoiceId, kDbmTextField, u'x'); },
+        [](Info& i) { std::fill_n(i.secondaryVoiceId, kDbmTextField, u'x'); },
+        [](Info& i) { i.primaryVoiceId[15] = u'\0'; },
+        [](Info& i) { i.primaryVoiceId[0] = u'\0'; },
+        [](Info& i) { i.secondaryVoiceId[0] = u'A'; },
+        [](Info& i) { i.primaryParams[4] = 128; },
+        [](Info& i) { i.secondaryParams[5] = -128; }};
     for (const auto& damage : damages) {
-        DBM_VVOICE_INFO info = *InfoAt(0, 1);
+        Info info = *InfoAt(0, 1);
         damage(info);
         EXPECT_EQ(DBM_SetVirtualVoiceInfo(editor, &info), vbank4::kInvalidArgument);
     }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <string>
 
 #include "kora4/vbank4.h"
 #include "temp_folder.h"
@@ -14,17 +13,13 @@
 
 namespace testing_support {
 
-inline const std::filesystem::path kSampleDir = VBANK4_SAMPLE_DIR;
 using Pair = std::pair<int32_t, int32_t>;
+inline const std::filesystem::path kSampleDir = VBANK4_SAMPLE_DIR;
+// Voices of the sample catalog: bank 0 ("Aurora", "Élodie", "さくら"), bank 5 in no group.
+inline constexpr const char16_t *kAurora = u"VB4S00AURORA0001", *kElodie = u"VB4S00ELODIE0003",
+                                *kSakura = u"VB4S00SAKURA0004", *kTindra = u"VB4S05TINDRA0012";
 
-// Voices of the sample catalog the tests lean on.
-inline constexpr const char16_t* kAurora = u"VB4S00AURORA0001";  // bank 0
-inline constexpr const char16_t* kElodie = u"VB4S00ELODIE0003";  // bank 0, "Élodie"
-inline constexpr const char16_t* kSakura = u"VB4S00SAKURA0004";  // bank 0, "さくら"
-inline constexpr const char16_t* kTindra = u"VB4S05TINDRA0012";  // bank 5, in no group
-
-class SampleHome : public TempFolder {
-public:
+struct SampleHome : TempFolder {
     SampleHome() {
         for (const char* name : {"catalog.json", "store.json"})
             std::filesystem::copy_file(kSampleDir / name, *this / name);
@@ -49,15 +44,13 @@ inline std::u16string NameAt(int32_t bank, int32_t program) {
 
 inline Pair DefaultPair() {
     int32_t bank = -1, program = -1;
-    if (DBM_GetDefaultVirtualVoice(&bank, &program) != 0) return {-1, -1};
-    return {bank, program};
+    return DBM_GetDefaultVirtualVoice(&bank, &program) == 0 ? Pair{bank, program} : Pair{-1, -1};
 }
 
 inline int VirtualVoiceCount() {
     int count = 0;
-    for (int32_t b = 0; b < 128; ++b) {
-        for (int32_t p = 0; p < 128; ++p) count += InfoAt(b, p) ? 1 : 0;
-    }
+    for (int32_t pair = 0; pair < 128 * 128; ++pair)
+        count += InfoAt(pair / 128, pair % 128) ? 1 : 0;
     return count;
 }
 
