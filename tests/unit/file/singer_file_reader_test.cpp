@@ -1,13 +1,18 @@
-// The reader's two stages: significant lines and the structure walk.
+// The file reader: encodings, significant lines, the structure walk and
+// the fields of a singer line.
 #include <gtest/gtest.h>
 
 #include "file/singer_file_reader.h"
+#include "file/singer_file_writer.h"
 #include "file_test_support.h"
 
 namespace kora {
 namespace {
 
 using R = ReadFaultReason;
+using Fields = std::vector<std::u16string>;
+using test::Values;
+using namespace std::string_literals;
 constexpr std::string_view kHead = "[general]\nversion=1\n[MySingerList]\ncount=1\n";
 
 SingerFileContent Read(std::string_view text) { return ReadSingerFile(test::Bytes(text)); }
@@ -150,6 +155,154 @@ TEST(ParseKeyValue, NeedsTheExactKeyAndAWholeNumberAndSaturates) {
                                  u"version=+", u"version=+ 1", u"version=1.0", u"version=\uFF11"}) {
         EXPECT_FALSE(ParseKeyValue(line, u"version")) << EncodeUtf8(line);
     }
+}
+
+TEST(DecodeFileText, MarksAndIllFormedInput) {
+    const struct {
+        std::string bytes;
+        std::u16string text;
+    } cases[] = {
+        {"caf\xC3\xA9 \xE3\x81\x82 \xF0\x9F\x8E\xB5", u"café あ 🎵"},
+        {"\xEF\xBB\xBF"
+         "caf\xC3\xA9",
+         u"café"},
+        {"\xEF\xBB\xBF\xEF\xBB\xBFx", u"\uFEFFx"},  // only one mark is taken away
+        {"\xFF\xFE"
+         "a\0b\0"s,
+         u"ab"},
+        {"\xFE\xFF\0a"s, u"\uFFFD\uFFFD\0a"s},  // no big-endian mark
+        // UTF-16: lone high before a plain unit, lone low, high at the end.
+        {"\xFF\xFE\x00\xD8x\0\x00\xDCy\0\x3D\xD8"s, u"\uFFFDx\uFFFDy\uFFFD"},
+        {"\xFF\xFE\x00\xD8\x3C\xD8\xB5\xDF"s, u"\uFFFD\U0001F3B5"},
+        {"\xFF\xFE"
+         "a\0b"s,
+         u"a\uFFFD"},
+        {"\xFF\xFE", u""},
+        // UTF-8: one replacement per maximal ill-formed subpart.
+        {"a\x80\xBF"
+         "b",
+         u"a\uFFFD\uFFFDb"},
+        {"\xC0\xAF\xC1\xF5\xFF", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"\xE3\x81"
+         "a",
+         u"\uFFFDa"},
+        {"\xE3\x81", u"\uFFFD"},
+        {"\xF0\x9F\x8E", u"\uFFFD"},
+        {"\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD"},
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+        {"\xC3\xC3\xA9", u"\uFFFD\u00E9"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.bytes));
+        EXPECT_EQ(DecodeFileText(test::Bytes(c.bytes)), c.text);
+    }
+    EXPECT_EQ(DecodeFileText(test::Utf16LeWithMark(u"a\u3042\U0001F3B5")), u"a\u3042\U0001F3B5");
+}
+
+TEST(DecodeFileText, InvalidBytesInASingerNameDoNotDisturbTheStructure) {
+    const auto content =
+        ReadSingerFile(test::Bytes("[general]\nversion=1\n[MySingerList]\ncount=1\n\"A\xFF"
+                                   "B\"=ID,1,2,3,4,\n"));
+    ASSERT_FALSE(content.fault);
+    ASSERT_EQ(content.singerLines.size(), 1u);
+    EXPECT_EQ(content.singerLines[0].fields[0], u"A\uFFFDB");
+}
+
+TEST(EncodeUtf8, RoundTripsAndReplacesUnpairedSurrogates) {
+    const std::u16string text = u"a\u00E9\u3042\U0001F3B5";
+    EXPECT_EQ(DecodeFileText(test::Bytes(EncodeUtf8(text))), text);
+    EXPECT_EQ(EncodeUtf8(u"x\xD800y"), "x\xEF\xBF\xBDy");
+    EXPECT_EQ(EncodeUtf8(u"\xDC00"), "\xEF\xBF\xBD");
+}
+
+TEST(TrimWhiteSpace, TakesUnicodeSpacesFromBothEndsOnly) {
+    EXPECT_EQ(TrimWhiteSpace(u" \t\r\u3000a b\u00A0\v\f"), u"a b");
+    EXPECT_EQ(TrimWhiteSpace(u"   "), u"");
+    EXPECT_EQ(TrimWhiteSpace(u"\uFEFFa"), u"\uFEFFa");  // a stray mark is no space
+}
+
+TEST(SplitSingerLine, FieldsAndBrokenLines) {
+    const struct {
+        std::u16string line;
+        Fields fields;
+        bool broken;
+    } cases[] = {
+        {u"\"Alto\"=0123456789ABCDEF,1,-2,3,4,,0,0,0,0,0",
+         {u"Alto", u"0123456789ABCDEF", u"1", u"-2", u"3", u"4", u"", u"0", u"0", u"0", u"0", u"0"},
+         false},
+        // Two quotation marks directly before "=" break the line; one gives an empty name.
+        {u"\"\"=ID,1", {}, true},
+        {u"\"=ID,1", {u"", u"ID", u"1"}, false},
+        {u"\"no end", {}, true},
+        {u"\"closed but no equals\"", {}, true},
+        {u"\"name\" =ID", {}, true},
+        // The name reads up to the last quotation mark of the line.
+        {u"\"A\"=ID,1,\"x\"y,2", {}, true},
+        {u"\"A\"=ID,\"q\"=5,6", {u"A=ID,q", u"5", u"6"}, false},
+        {u"\"A\"=\"B\",C", {}, true},
+        {u"\"A\"=I,D,1", {u"A", u"I", u"D", u"1"}, false},
+        // A trailing comma adds no field; two commas give an empty one; no trimming.
+        {u"\"A\"=ID,1,", {u"A", u"ID", u"1"}, false},
+        {u"\"A\"=ID,,2", {u"A", u"ID", u"", u"2"}, false},
+        {u"\"A\"=", {u"A"}, false},
+        {u"\"A\"= ID , 1", {u"A", u" ID ", u" 1"}, false},
+        {u"A=ID,1", {}, false},
+        {u"", {}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.line));
+        bool broken = !c.broken;
+        EXPECT_EQ(SplitSingerLine(c.line, &broken), c.fields);
+        EXPECT_EQ(broken, c.broken);
+    }
+    EXPECT_EQ(SplitSingerLine(u"\"A\"=1,2,3,4,5,6,7,8,9,10,11,12,13", nullptr).size(), 14u);
+}
+
+TEST(SplitSingerLine, WrittenNamesReadBackExceptATrailingBackslash) {
+    const std::pair<std::u16string, std::u16string> names[] = {
+        {u"a\"b", u"a\"b"},
+        {u"\"start", u"\"start"},
+        {u"end\"", u"end\""},
+        {u"\"", u"\""},
+        {u"\"\"", u"\"\""},
+        {u"two\"\"in a row", u"two\"\"in a row"},
+        {u"\"both\"", u"\"both\""},
+        {u"back\\slash inside", u"back\\slash inside"},
+        {u"a\\\"b", u"a\\\"b"},
+        {u"=,;", u"=,;"},
+        {u"\u3042\"\u3044", u"\u3042\"\u3044"},
+        {u"Alto\\", u"Alto\""},
+        {u"\\", u"\""},
+        {u"a\\\\", u"a\\\""},
+    };
+    for (const auto& [name, readBack] : names) {
+        bool broken = true;
+        const auto fields = SplitSingerLine(FormatQuotedName(name) + u"=ID", &broken);
+        EXPECT_FALSE(broken);
+        EXPECT_EQ(fields, (Fields{readBack, u"ID"}));
+    }
+}
+
+TEST(ParseVoiceParameters, TakesOnlyWholeNumbersWithinRange) {
+    const Fields fields = {u"A", u"ID",  u"128", u"-128", u"+5",  u" 7 ",
+                           u"S", u"12a", u"",    u"-127", u"127", u"\t-0 "};
+    AxVVoiceParam primary{10, 11, 12, 13, 14, 15};
+    ParseVoiceParameters(fields, VoiceSet::Primary, primary);
+    EXPECT_EQ(Values(primary),
+              (std::array<int32_t, 6>{10, 11, 5, 7, 14, 15}));  // AUX never read, VOL not primary
+    AxVVoiceParam secondary{20, 21, 22, 23, 24, 25};
+    ParseVoiceParameters(fields, VoiceSet::Secondary, secondary);
+    EXPECT_EQ(Values(secondary), (std::array<int32_t, 6>{20, 21, -127, 127, 24, 0}));
+
+    // Missing fields leave their values.
+    AxVVoiceParam fewer{1, 2, 3, 4, 5, 6};
+    ParseVoiceParameters(Fields{u"A", u"ID", u"9"}, VoiceSet::Primary, fewer);
+    EXPECT_EQ(Values(fewer), (std::array<int32_t, 6>{9, 2, 3, 4, 5, 6}));
+    ParseVoiceParameters(Fields{u"A", u"ID", u"", u"", u"", u"", u"S2", u"-9", u"8", u"7", u"6"},
+                         VoiceSet::Secondary, fewer);
+    EXPECT_EQ(Values(fewer), (std::array<int32_t, 6>{-9, 8, 7, 6, 5, 6}));
 }
 
 }  // namespace
