@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "file/singer_export.h"
 #include "file/singer_import.h"
 #include "model/text_codec.h"
 
@@ -83,6 +84,22 @@ public:
 private:
     int creations_ = 0;
     std::map<int32_t, int32_t> nextProgram_;
+};
+
+// Host and module as a running host reports them; any of them can be taken away.
+class FakeExportEnvironment final : public ExportEnvironment {
+public:
+    std::optional<std::u16string> hostPath = u"C:\\Program Files\\Host\\host.app.exe";
+    std::optional<std::u16string> modulePath = u"C:\\Program Files\\Host\\kora4.dll";
+    std::optional<ModuleFileVersion> version = ModuleFileVersion{4, 3, 0, 1};
+    mutable std::vector<std::u16string> versionAskedFor;
+
+    std::optional<std::u16string> HostExecutablePath() const override { return hostPath; }
+    std::optional<std::u16string> ModulePath() const override { return modulePath; }
+    std::optional<ModuleFileVersion> ModuleVersion(const std::u16string& path) const override {
+        versionAskedFor.push_back(path);
+        return version;
+    }
 };
 
 }  // namespace kora::test

@@ -10,22 +10,8 @@ namespace kora {
 namespace {
 
 using test::Entry;
+using test::FakeExportEnvironment;
 using testing_support::ReadFile;
-
-class FakeExportEnvironment final : public ExportEnvironment {
-public:
-    std::optional<std::u16string> hostPath = u"C:\\Program Files\\Host\\host.app.exe";
-    std::optional<std::u16string> modulePath = u"C:\\Program Files\\Host\\kora4.dll";
-    std::optional<ModuleFileVersion> version = ModuleFileVersion{4, 3, 0, 1};
-    mutable std::vector<std::u16string> versionAskedFor;
-
-    std::optional<std::u16string> HostExecutablePath() const override { return hostPath; }
-    std::optional<std::u16string> ModulePath() const override { return modulePath; }
-    std::optional<ModuleFileVersion> ModuleVersion(const std::u16string& path) const override {
-        versionAskedFor.push_back(path);
-        return version;
-    }
-};
 
 // Keeps every piece; the write numbered failAt (from 1) fails.
 class RecordingSink final : public SingerFileSink {
