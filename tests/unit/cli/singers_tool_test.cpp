@@ -115,8 +115,7 @@ TEST_F(SingersTool, HelpAndRefusals) {
          "the voice database has no data folder"},
         {{"check", file, "--library", Path("libnothing.so")},
          kDatabase,
-         "cannot load the voice database library " + Path("libnothing.so") + "\n"},
-    };
+         "cannot load the voice database library " + Path("libnothing.so") + "\n"}};
     for (const auto& [args, exitCode, err] : cases) {
         const ProcessResult result = Run(args);
         EXPECT_EQ(result.exitCode, exitCode) << err;
@@ -207,8 +206,7 @@ TEST_F(SingersTool, ARejectedFileNamesTheLineAndImportsNothing) {
         {"[general]\nversion=1\n[MySingerList]\n", 3, "[MySingerList] without a count line"},
         {"[general]\nversion=1\n[MySingerList]\ncount=1\n\"Fresh Duet\"=VB4S00AURORA0001,1\n"
          "[MySingerList]\n",
-         6, "a second [MySingerList] section"},
-    };
+         6, "a second [MySingerList] section"}};
     for (const auto& [bytes, line, reason] : files) {
         const std::string file = Write("rejected.dat", bytes);
         const std::string at = file + ":" + std::to_string(line);
@@ -272,12 +270,11 @@ TEST_F(SingersTool, ImportedSingersAreInTheNextRunsExport) {
     const auto lines = WrittenLines(ReadFile(Path("after.dat")));
     EXPECT_EQ(lines[5], "count=10");
     EXPECT_THAT(lines,
-                testing::IsSupersetOf({
-                    "\"Fresh Duet\"=VB4S00AURORA0001,1,2,3,4,VB4S00SAKURA0004,5,6,7,8,-9",
-                    // Dropped secondary singers leave the defaults of the voice named, VOL 0.
-                    "\"Lone Tindra\"=VB4S05TINDRA0012,0,0,0,0,,10,20,15,-5,0",
-                    "\"Ruta Again\"=VB4S01JOAQUI0005,-5,0,10,15,,0,0,0,0,0",
-                }));
+                testing::IsSupersetOf(
+                    {"\"Fresh Duet\"=VB4S00AURORA0001,1,2,3,4,VB4S00SAKURA0004,5,6,7,8,-9",
+                     // Dropped secondary singers leave the defaults of the voice named, VOL 0.
+                     "\"Lone Tindra\"=VB4S05TINDRA0012,0,0,0,0,,10,20,15,-5,0",
+                     "\"Ruta Again\"=VB4S01JOAQUI0005,-5,0,10,15,,0,0,0,0,0"}));
     EXPECT_THAT(Run({"import", file}).out, Not(HasSubstr(": taken")));
 }
 

@@ -75,8 +75,7 @@ TEST(ReadSingerFile, ReadsWithoutFault) {
         // The count is not held against the number of lines; later lines of
         // another shape yield no fields.
         {std::string(kHead) + "\"A\"=ID\n[mysingerlist]\n[ general ]\nplain text\n\"B\"=ID\n",
-         {{5, 2}, {6, 0}, {7, 0}, {8, 0}, {9, 2}}},
-    };
+         {{5, 2}, {6, 0}, {7, 0}, {8, 0}, {9, 2}}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const auto content = Read(c.text);
@@ -123,8 +122,7 @@ TEST(ReadSingerFile, RejectsAtTheFaultyLineAndKeepsTheSingerLinesBefore) {
         {"[general]\nversion=4294967297\n[MySingerList]\ncount=1\n", 3, R::UnsupportedVersion},
         // A count below 1 followed by a singer line.
         {"[general]\nversion=1\n[MySingerList]\ncount=0\n\"A\"=ID\n", 5, R::CountBelowOne},
-        {"[general]\nversion=1\n[MySingerList]\ncount=-3\nx\n", 5, R::CountBelowOne},
-    };
+        {"[general]\nversion=1\n[MySingerList]\ncount=-3\nx\n", 5, R::CountBelowOne}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const auto content = Read(c.text);
@@ -147,8 +145,7 @@ TEST(ParseKeyValue, NeedsTheExactKeyAndAWholeNumberAndSaturates) {
         {u"version=2147483648", INT32_MAX},
         {u"version=99999999999999999999999", INT32_MAX},
         {u"version=-2147483648", INT32_MIN},
-        {u"version=-99999999999999999999999", INT32_MIN},
-    };
+        {u"version=-99999999999999999999999", INT32_MIN}};
     for (const auto& [line, value] : valid) EXPECT_EQ(ParseKeyValue(line, u"version"), value);
     for (const char16_t* line : {u"version", u"=1", u"versions=1", u"Version=1", u"version=",
                                  u"version=1=2", u"version==1", u"version=0x1", u"version=1 2",
@@ -161,39 +158,37 @@ TEST(DecodeFileText, MarksAndIllFormedInput) {
     const struct {
         std::string bytes;
         std::u16string text;
-    } cases[] = {
-        {"caf\xC3\xA9 \xE3\x81\x82 \xF0\x9F\x8E\xB5", u"café あ 🎵"},
-        {"\xEF\xBB\xBF"
-         "caf\xC3\xA9",
-         u"café"},
-        {"\xEF\xBB\xBF\xEF\xBB\xBFx", u"\uFEFFx"},  // only one mark is taken away
-        {"\xFF\xFE"
-         "a\0b\0"s,
-         u"ab"},
-        {"\xFE\xFF\0a"s, u"\uFFFD\uFFFD\0a"s},  // no big-endian mark
-        // UTF-16: lone high before a plain unit, lone low, high at the end.
-        {"\xFF\xFE\x00\xD8x\0\x00\xDCy\0\x3D\xD8"s, u"\uFFFDx\uFFFDy\uFFFD"},
-        {"\xFF\xFE\x00\xD8\x3C\xD8\xB5\xDF"s, u"\uFFFD\U0001F3B5"},
-        {"\xFF\xFE"
-         "a\0b"s,
-         u"a\uFFFD"},
-        {"\xFF\xFE", u""},
-        // UTF-8: one replacement per maximal ill-formed subpart.
-        {"a\x80\xBF"
-         "b",
-         u"a\uFFFD\uFFFDb"},
-        {"\xC0\xAF\xC1\xF5\xFF", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
-        {"\xE3\x81"
-         "a",
-         u"\uFFFDa"},
-        {"\xE3\x81", u"\uFFFD"},
-        {"\xF0\x9F\x8E", u"\uFFFD"},
-        {"\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD"},
-        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
-        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
-        {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
-        {"\xC3\xC3\xA9", u"\uFFFD\u00E9"},
-    };
+    } cases[] = {{"caf\xC3\xA9 \xE3\x81\x82 \xF0\x9F\x8E\xB5", u"café あ 🎵"},
+                 {"\xEF\xBB\xBF"
+                  "caf\xC3\xA9",
+                  u"café"},
+                 {"\xEF\xBB\xBF\xEF\xBB\xBFx", u"\uFEFFx"},  // only one mark is taken away
+                 {"\xFF\xFE"
+                  "a\0b\0"s,
+                  u"ab"},
+                 {"\xFE\xFF\0a"s, u"\uFFFD\uFFFD\0a"s},  // no big-endian mark
+                 // UTF-16: lone high before a plain unit, lone low, high at the end.
+                 {"\xFF\xFE\x00\xD8x\0\x00\xDCy\0\x3D\xD8"s, u"\uFFFDx\uFFFDy\uFFFD"},
+                 {"\xFF\xFE\x00\xD8\x3C\xD8\xB5\xDF"s, u"\uFFFD\U0001F3B5"},
+                 {"\xFF\xFE"
+                  "a\0b"s,
+                  u"a\uFFFD"},
+                 {"\xFF\xFE", u""},
+                 // UTF-8: one replacement per maximal ill-formed subpart.
+                 {"a\x80\xBF"
+                  "b",
+                  u"a\uFFFD\uFFFDb"},
+                 {"\xC0\xAF\xC1\xF5\xFF", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
+                 {"\xE3\x81"
+                  "a",
+                  u"\uFFFDa"},
+                 {"\xE3\x81", u"\uFFFD"},
+                 {"\xF0\x9F\x8E", u"\uFFFD"},
+                 {"\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD"},
+                 {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
+                 {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+                 {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+                 {"\xC3\xC3\xA9", u"\uFFFD\u00E9"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.bytes));
         EXPECT_EQ(DecodeFileText(test::Bytes(c.bytes)), c.text);
@@ -249,8 +244,7 @@ TEST(SplitSingerLine, FieldsAndBrokenLines) {
         {u"\"A\"=", {u"A"}, false},
         {u"\"A\"= ID , 1", {u"A", u" ID ", u" 1"}, false},
         {u"A=ID,1", {}, false},
-        {u"", {}, false},
-    };
+        {u"", {}, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.line));
         bool broken = !c.broken;
@@ -275,8 +269,7 @@ TEST(SplitSingerLine, WrittenNamesReadBackExceptATrailingBackslash) {
         {u"\u3042\"\u3044", u"\u3042\"\u3044"},
         {u"Alto\\", u"Alto\""},
         {u"\\", u"\""},
-        {u"a\\\\", u"a\\\""},
-    };
+        {u"a\\\\", u"a\\\""}};
     for (const auto& [name, readBack] : names) {
         bool broken = true;
         const auto fields = SplitSingerLine(FormatQuotedName(name) + u"=ID", &broken);

@@ -159,14 +159,12 @@ TEST_F(ImportTest, AStructuralFaultAfterThreeSingersKeepsThem) {
 }
 
 TEST_F(ImportTest, ExportThenImportPassesOverEveryDuplicate) {
-    env.mySingers = {
-        Entry(u"With \"partner\"", kOne, {1, 2, 3, 4, 77}, kTwo, {5, 6, 7, 8, 66, 9}),
-        Entry(u"Solo", kTwo, {-127, 127, 0, 0, 1}),
-        Entry(u"Ends with \\", kLoner, {0, 0, 0, 0, 0}),
-        // No secondary singer but stored secondary values: the line's
-        // secondary set stays 0, so this one comes back as a new singer.
-        Entry(u"Leftovers", kOne, {1, 1, 1, 1, 1}, u"", {3, 0, 0, 0, 0, 0}),
-    };
+    env.mySingers = {Entry(u"With \"partner\"", kOne, {1, 2, 3, 4, 77}, kTwo, {5, 6, 7, 8, 66, 9}),
+                     Entry(u"Solo", kTwo, {-127, 127, 0, 0, 1}),
+                     Entry(u"Ends with \\", kLoner, {0, 0, 0, 0, 0}),
+                     // No secondary singer but stored secondary values: the line's
+                     // secondary set stays 0, so this one comes back as a new singer.
+                     Entry(u"Leftovers", kOne, {1, 1, 1, 1, 1}, u"", {3, 0, 0, 0, 0, 0})};
     testing_support::TempFolder folder;
     const std::u16string path = (folder / "round.dat").u16string();
     ASSERT_EQ(ExportSingerFile(path, env.mySingers, test::FakeExportEnvironment()),

@@ -78,8 +78,7 @@ TEST(SequenceDocument, SaveAndLoadKeepEveryFieldAndComparisonSeesEveryOne) {
         [](auto& d) {
             d.library[{3, 4}].secondary.GEN = 9;
         },
-        [](auto& d) { d.library.clear(); },
-    };
+        [](auto& d) { d.library.clear(); }};
     for (const auto& change : changes) {
         trak4::SequenceDocument changed = RichDocument();
         change(changed);
@@ -100,8 +99,7 @@ TEST(SequenceDocument, DamagedFilesAreRefused) {
         [](auto& d) { d["virtualVoices"][0]["primary"]["VOL"] = -128; },
         [](auto& d) { d["library"][0].erase("secondary"); },
         [](auto& d) { d["library"] = nullptr; },
-        [](auto& d) { d["format"] = "vbank4-store"; },
-    };
+        [](auto& d) { d["format"] = "vbank4-store"; }};
     for (const auto& damage : damages) {
         standins::Json document = standins::Json::parse(whole);
         damage(document);

@@ -30,8 +30,7 @@ TEST_F(InitTest, EachStartFailureHasItsOwnCodeAndLeavesNothingOpen) {
     EXPECT_EQ(DBM_Init(), vbank4::kInitCatalogInvalid);
     WriteFile(home_ / "catalog.json", catalog);
     // A cut-short store is refused, not read as empty.
-    for (const std::size_t cut :
-         {std::size_t{0}, std::size_t{1}, store.size() / 2, store.size() - 3}) {
+    for (const std::size_t cut : {std::size_t{0}, store.size() - 3}) {
         WriteFile(home_ / "store.json", store.substr(0, cut));
         EXPECT_EQ(DBM_Init(), vbank4::kInitStoreInvalid) << cut;
     }
@@ -116,14 +115,12 @@ TEST_F(ReadTest, InstalledVoicesTheirParametersAndGroups) {
 TEST_F(ReadTest, VirtualVoiceInfoFillsEveryField) {
     const auto info = InfoAt(0, 0);
     ASSERT_TRUE(info);
-    EXPECT_EQ((Pair{info->bank, info->program}), (Pair{0, 0}));
-    EXPECT_EQ(std::u16string(info->name), u"Morning Choir");
-    EXPECT_EQ(std::u16string(info->primaryName), u"Aurora");
-    EXPECT_EQ(std::u16string(info->primaryVoiceId), kAurora);
-    EXPECT_EQ(std::u16string(info->secondaryVoiceId), kElodie);
-    EXPECT_EQ(std::to_array(info->primaryParams), (std::array<int32_t, 5>{12, 18, 15, -5, 0}));
-    EXPECT_EQ(std::to_array(info->secondaryParams),
-              (std::array<int32_t, 6>{20, 10, 0, -10, 3, -20}));
+    EXPECT_EQ(std::tuple(info->bank, info->program, std::u16string(info->name),
+                         std::u16string(info->primaryName), std::u16string(info->primaryVoiceId),
+                         std::u16string(info->secondaryVoiceId), std::to_array(info->primaryParams),
+                         std::to_array(info->secondaryParams)),
+              std::tuple(0, 0, u"Morning Choir", u"Aurora", kAurora, kElodie,
+                         std::array{12, 18, 15, -5, 0}, std::array{20, 10, 0, -10, 3, -20}));
     EXPECT_EQ(NameAt(1, 1), u"ハルカ Live");
     EXPECT_EQ(NameAt(2, 0), u"Café Mireille");
     DBM_VVOICE_INFO untouched{};

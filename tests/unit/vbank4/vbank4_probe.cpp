@@ -12,7 +12,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <string>
 
 #include "standins/file_io.h"
@@ -43,14 +42,13 @@ int Dump() {
 int CommitCreate(int argc, char** argv) {
     if (argc < 4) return 2;
     if (argc >= 5) {
-        const std::map<std::string, standins::WriteStage> stages = {
-            {"partly-written", standins::WriteStage::kPartlyWritten},
-            {"flushed", standins::WriteStage::kFlushed},
-            {"replaced", standins::WriteStage::kReplaced}};
-        const auto stage = stages.find(argv[4]);
-        if (stage == stages.end()) return 2;
-        g_dieAt = stage->second;
-        standins::SetWriteStageHook([](standins::WriteStage at) {
+        const std::string stage = argv[4];
+        using standins::WriteStage;
+        g_dieAt = stage == "partly-written" ? WriteStage::kPartlyWritten
+                  : stage == "flushed"      ? WriteStage::kFlushed
+                                            : WriteStage::kReplaced;
+        if (stage != "partly-written" && stage != "flushed" && stage != "replaced") return 2;
+        standins::SetWriteStageHook([](WriteStage at) {
             if (at == g_dieAt) ::_exit(42);
         });
     }
