@@ -94,7 +94,7 @@ TEST(Store, RefusesDamagedContent) {
     ASSERT_NO_THROW(vbank4::ParseStore(kStore));
     const Damage damages[] = {
         [](Json& d) { d["virtualVoices"][1]["program"] = 0; },  // a pair twice
-        [](Json& d) { d["virtualVoices"][0]["bank"] = 128; },
+        [](Json& d) { d["virtualVoices"][1]["bank"] = 128; },   // not the default
         [](Json& d) { d["virtualVoices"][0]["program"] = -1; },
         [](Json& d) { d["virtualVoices"][0]["name"] = std::string(260, 'n'); },
         [](Json& d) { d["virtualVoices"][0]["name"] = std::string("a\0b", 3); },
