@@ -57,11 +57,10 @@ void CheckImport(const SingerFileContent& content) {
         Require(record.primaryParams[4] == 0 && record.secondaryParams[4] == 0);
     }
     for (const auto& singer : env.mySingers) {
-        for (int k = 0; k < 6; ++k) {
-            if (k < 4) Require(singer.primaryParams[k] >= -127 && singer.primaryParams[k] <= 127);
-            if (k != 4) {
-                Require(singer.secondaryParams[k] >= -127 && singer.secondaryParams[k] <= 127);
-            }
+        const auto& p = singer.primaryParams;
+        const auto& q = singer.secondaryParams;
+        for (const int32_t value : {p[0], p[1], p[2], p[3], q[0], q[1], q[2], q[3], q[5]}) {
+            Require(value >= -127 && value <= 127);
         }
     }
 }

@@ -34,17 +34,12 @@ TEST(VoiceListCopy, CopiesEveryEntryIntoItsOwnStorageAndEndsWithANullEntry) {
     SourceList source(u"AB");
     VoiceListCopy copy(&source.list);
     ASSERT_EQ(copy.Count(), 2);
-    const auto second = copy.Entry(1);
-    ASSERT_TRUE(second.has_value());
-    EXPECT_EQ(second->extra, u"eB");
-    EXPECT_EQ(second->name, u"Name B");
-    EXPECT_EQ(second->bank, 1);
-    EXPECT_EQ(second->voiceId, u"BBBBBBBBBBBBBBB0");
+    const auto second = copy.Entry(1).value();
+    EXPECT_EQ(std::tuple(second.extra, second.name, second.bank, second.voiceId),
+              std::tuple(u"eB", u"Name B", 1, u"BBBBBBBBBBBBBBB0"));
     const DbmVoiceEntry& end = copy.Entries()[2];
-    EXPECT_EQ(end.extra, nullptr);
-    EXPECT_EQ(end.voiceId, nullptr);
-    EXPECT_EQ(end.name, nullptr);
-    EXPECT_EQ(end.bank, 0);
+    EXPECT_EQ(std::tuple(end.extra, end.voiceId, end.name, end.bank),
+              std::tuple(nullptr, nullptr, nullptr, 0));
     for (const int32_t beyond : {2, 3, -1}) EXPECT_FALSE(copy.Entry(beyond).has_value());
 
     EXPECT_NE(copy.Entries()[0].name, source.list.entries[0].name);
@@ -52,8 +47,7 @@ TEST(VoiceListCopy, CopiesEveryEntryIntoItsOwnStorageAndEndsWithANullEntry) {
     source.extras[0].clear();
     source.entries.clear();
     source.entries.shrink_to_fit();
-    EXPECT_EQ(copy.Entry(0)->name, u"Name A");
-    EXPECT_EQ(copy.Entry(0)->extra, u"eA");
+    EXPECT_EQ(std::tuple(copy.Entry(0)->name, copy.Entry(0)->extra), std::tuple(u"Name A", u"eA"));
     // Moving keeps the texts where they are.
     const VoiceListCopy moved(std::move(copy));
     EXPECT_EQ(moved.Entry(0)->name, u"Name A");
@@ -87,12 +81,10 @@ TEST(VoiceListCopy, MalformedListsAreNeverReadPastTheirEnd) {
 
 TEST(VoiceListCopy, DisplayOrderIsBankThenNameWithoutCaseThenWithCase) {
     SourceList source(u"abcd");
-    const std::pair<std::u16string, int32_t> voices[] = {
-        {u"bass", 1}, {u"alto", 1}, {u"Zeta", 0}, {u"Alto", 1}};
+    source.names = {u"bass", u"alto", u"Zeta", u"Alto"};
     for (std::size_t i = 0; i < 4; ++i) {
-        source.names[i] = voices[i].first;
         source.entries[i].name = source.names[i].c_str();
-        source.entries[i].bank = voices[i].second;
+        source.entries[i].bank = i == 2 ? 0 : 1;
     }
     VoiceListCopy copy(&source.list);
     copy.SortForDisplay();

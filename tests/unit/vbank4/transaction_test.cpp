@@ -42,12 +42,10 @@ TEST_F(TransactionTest, CommitMakesEveryKindOfChangeLastingAndKeepsTheHandle) {
     EXPECT_EQ(registry["virtualVoiceCount"], 7);
     EXPECT_EQ(registry["default"]["program"], 3);
     Reload();
-    const auto info = InfoAt(0, 3);
-    ASSERT_TRUE(info);
-    EXPECT_EQ(std::u16string(info->name), u"Evening ☾");
-    EXPECT_EQ(std::u16string(info->primaryName), u"さくら");  // filled in from the catalog
-    EXPECT_EQ(std::u16string(info->secondaryVoiceId), kElodie);
-    EXPECT_EQ(info->secondaryParams[5], 11);
+    const DBM_VVOICE_INFO info = InfoAt(0, 3).value();  // the primary name from the catalog
+    EXPECT_EQ(std::tuple(std::u16string(info.name), std::u16string(info.primaryName),
+                         std::u16string(info.secondaryVoiceId), info.secondaryParams[5]),
+              std::tuple(u"Evening ☾", u"さくら", kElodie, 11));
     EXPECT_FALSE(InfoAt(1, 1) || InfoAt(2, 1));
     EXPECT_EQ(DefaultPair(), (Pair{0, 3}));
 }
