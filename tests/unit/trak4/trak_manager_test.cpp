@@ -1,142 +1,144 @@
-// TrakManager: the sequence manager's answers and what they do to the sequence.
+// TrakManager and RecordingTrakManager: the sequence manager's answers, what
+// they do to the sequence, the record of calls and refusals on demand.
 #include <gtest/gtest.h>
 
 #include "temp_folder.h"
-#include "trak4/trak_manager.h"
+#include "trak4/recording_trak_manager.h"
 
 namespace {
 
+using trak4::TrakOp;
 const std::filesystem::path kSample = std::filesystem::path(TRAK4_SAMPLE_DIR) / "sequence.json";
+const AxVVoiceParam kBad{0, 0, 128, 0, 0, 0};
 
-AxVVoiceParam Params(int32_t base) {
-    return {base, base + 1, base + 2, base + 3, base + 4, base + 5};
+auto Fields(const IAxVVoice* v) {
+    return std::tuple(v->GetBank(), v->GetProgram(), std::u16string(v->GetName()),
+                      std::u16string(v->GetPrimaryVoiceId()),
+                      std::u16string(v->GetSecondaryVoiceId()),
+                      std::vector(v->GetPrimaryParams(), v->GetPrimaryParams() + 5),
+                      std::vector(v->GetSecondaryParams(), v->GetSecondaryParams() + 6));
 }
 
-class TrakManagerTest : public ::testing::Test {
-protected:
-    trak4::TrakManager manager_{trak4::LoadSequence(kSample)};
-};
-
-TEST_F(TrakManagerTest, VoicesAreReadThroughTheirAccessors) {
-    IAxVVoice* voice = manager_.vvoiceGetVVoice(0, 0);
-    ASSERT_NE(voice, nullptr);
-    EXPECT_EQ(voice->GetBank(), 0);
-    EXPECT_EQ(voice->GetProgram(), 0);
-    EXPECT_EQ(std::u16string(voice->GetName()), u"Lead");
-    EXPECT_EQ(std::u16string(voice->GetPrimaryVoiceId()), u"VB4S00AURORA0001");
-    EXPECT_EQ(std::u16string(voice->GetSecondaryVoiceId()), u"VB4S00ELODIE0003");
-    EXPECT_EQ(std::vector<int32_t>(voice->GetPrimaryParams(), voice->GetPrimaryParams() + 5),
-              (std::vector<int32_t>{10, 20, 15, -5, 0}));
-    EXPECT_EQ(std::vector<int32_t>(voice->GetSecondaryParams(), voice->GetSecondaryParams() + 6),
-              (std::vector<int32_t>{25, 10, 0, -10, 3, -15}));
-    EXPECT_EQ(std::u16string(manager_.vvoiceGetVVoice(0, 3)->GetSecondaryVoiceId()), u"");
-
-    EXPECT_EQ(manager_.vvoiceGetVVoice(0, 1), nullptr);
-    EXPECT_EQ(manager_.vvoiceGetVVoice(-1, 0), nullptr);
-    EXPECT_EQ(manager_.vvoiceGetVVoice(0, 128), nullptr);
-    EXPECT_EQ(manager_.fileGetCurrentFilePath(), kSample.u16string());
+TEST(TrakManager, AnswersRefusalsAndChangesThatReachTheSavedDocument) {
+    trak4::TrakManager manager(trak4::LoadSequence(kSample));
+    IAxVVoice* lead = manager.vvoiceGetVVoice(0, 0);
+    ASSERT_NE(lead, nullptr);
+    EXPECT_EQ(Fields(lead),
+              std::tuple(0, 0, u"Lead", u"VB4S00AURORA0001", u"VB4S00ELODIE0003",
+                         std::vector{10, 20, 15, -5, 0}, std::vector{25, 10, 0, -10, 3, -15}));
+    EXPECT_EQ(manager.vvoiceGetVVoice(0, 1), nullptr);
+    EXPECT_EQ(manager.vvoiceGetVVoice(0, 128), nullptr);
+    EXPECT_EQ(manager.fileGetCurrentFilePath(), kSample.u16string());
     EXPECT_EQ(trak4::TrakManager().fileGetCurrentFilePath(), u"");
-}
+    const auto insert = [&](int32_t bank, int32_t program, const char16_t* primaryId = u"P",
+                            const char16_t* secondaryId = u"", const char16_t* name = u"n",
+                            const AxVVoiceParam& primary = {},
+                            const AxVVoiceParam& secondary = {}) {
+        return manager.vvoiceInsertVVoiceV4(bank, program, primaryId, secondaryId, name, primary,
+                                            secondary);
+    };
+    for (const int32_t refused :
+         {insert(128, 0), insert(0, -1), insert(0, 9, nullptr), insert(0, 9, u""),
+          insert(0, 9, u"P", nullptr), insert(0, 9, u"P", u"", nullptr),
+          insert(0, 9, u"P", u"", u"n", kBad), insert(0, 9, u"P", u"", u"n", {}, kBad),
+          insert(0, 0, u"P", u"", u"Over"),  // occupied
+          manager.vvoiceUpdateVVoiceV4(0, 0, nullptr, u"", {}, {}),
+          manager.vvoiceUpdateVVoiceV4(0, 0, u"n", nullptr, {}, {}),
+          manager.vvoiceUpdateVVoiceV4(0, 0, u"n", u"", kBad, {}),
+          manager.vvoiceUpdateVVoiceV4(0, 1, u"Nobody", u"", {}, {}),
+          manager.vvoiceRemoveVVoice(0, 128)}) {
+        EXPECT_EQ(refused, 0);
+    }
+    EXPECT_TRUE(trak4::SameContent(manager.Document(), trak4::LoadSequence(kSample)));
 
-TEST_F(TrakManagerTest, InsertFillsAnEmptyPairAndRefusesAnOccupiedOne) {
-    ASSERT_EQ(manager_.vvoiceInsertVVoiceV4(0, 1, u"VB4S00SAKURA0004", u"", u"New", Params(1),
-                                            Params(-6)),
+    ASSERT_EQ(
+        insert(0, 1, u"VB4S00SAKURA0004", u"", u"New", {1, 2, 3, 4, 5, 6}, {0, 0, 0, 0, 0, -1}), 1);
+    ASSERT_EQ(manager.vvoiceUpdateVVoiceV4(0, 0, u"Lead II", u"", {-3, 0, 0, 0, 0, 0},
+                                           {0, 0, 0, 0, 0, 9}),
               1);
-    const IAxVVoice* voice = manager_.vvoiceGetVVoice(0, 1);
-    ASSERT_NE(voice, nullptr);
-    EXPECT_EQ(std::u16string(voice->GetName()), u"New");
-    EXPECT_EQ(voice->GetSecondaryParams()[5], -1);
-
-    EXPECT_EQ(manager_.vvoiceInsertVVoiceV4(0, 0, u"VB4S00SAKURA0004", u"", u"Over", Params(0),
-                                            Params(0)),
-              0);
-    EXPECT_EQ(std::u16string(manager_.vvoiceGetVVoice(0, 0)->GetName()), u"Lead");
-    EXPECT_EQ(manager_.VoiceCount(), 7u);
-}
-
-TEST_F(TrakManagerTest, InsertAndUpdateRefuseBadArguments) {
-    const AxVVoiceParam bad{0, 0, 128, 0, 0, 0};
-    EXPECT_EQ(manager_.vvoiceInsertVVoiceV4(128, 0, u"P", u"", u"n", Params(0), Params(0)), 0);
-    EXPECT_EQ(manager_.vvoiceInsertVVoiceV4(0, -1, u"P", u"", u"n", Params(0), Params(0)), 0);
-    EXPECT_EQ(manager_.vvoiceInsertVVoiceV4(0, 9, nullptr, u"", u"n", Params(0), Params(0)), 0);
-    EXPECT_EQ(manager_.vvoiceInsertVVoiceV4(0, 9, u"", u"", u"n", Params(0), Params(0)), 0);
-    EXPECT_EQ(manager_.vvoiceInsertVVoiceV4(0, 9, u"P", nullptr, u"n", Params(0), Params(0)), 0);
-    EXPECT_EQ(manager_.vvoiceInsertVVoiceV4(0, 9, u"P", u"", nullptr, Params(0), Params(0)), 0);
-    EXPECT_EQ(manager_.vvoiceInsertVVoiceV4(0, 9, u"P", u"", u"n", bad, Params(0)), 0);
-    EXPECT_EQ(manager_.vvoiceInsertVVoiceV4(0, 9, u"P", u"", u"n", Params(0), bad), 0);
-    EXPECT_EQ(manager_.vvoiceUpdateVVoiceV4(0, 0, nullptr, u"", Params(0), Params(0)), 0);
-    EXPECT_EQ(manager_.vvoiceUpdateVVoiceV4(0, 0, u"n", nullptr, Params(0), Params(0)), 0);
-    EXPECT_EQ(manager_.vvoiceUpdateVVoiceV4(0, 0, u"n", u"", bad, Params(0)), 0);
-    EXPECT_EQ(manager_.vvoiceRemoveVVoice(0, 128), 0);
-    EXPECT_TRUE(trak4::SameContent(manager_.Document(), trak4::LoadSequence(kSample)));
-}
-
-TEST_F(TrakManagerTest, UpdateKeepsThePrimaryVoiceAndTheObject) {
-    IAxVVoice* before = manager_.vvoiceGetVVoice(0, 0);
-    ASSERT_EQ(manager_.vvoiceUpdateVVoiceV4(0, 0, u"Lead II", u"", Params(-3), Params(4)), 1);
-    IAxVVoice* after = manager_.vvoiceGetVVoice(0, 0);
-    EXPECT_EQ(after, before);  // a pointer handed out earlier reads the new values
-    EXPECT_EQ(std::u16string(after->GetName()), u"Lead II");
-    EXPECT_EQ(std::u16string(after->GetPrimaryVoiceId()), u"VB4S00AURORA0001");
-    EXPECT_EQ(std::u16string(after->GetSecondaryVoiceId()), u"");
-    EXPECT_EQ(after->GetPrimaryParams()[0], -3);
-    EXPECT_EQ(after->GetSecondaryParams()[5], 9);
-
-    EXPECT_EQ(manager_.vvoiceUpdateVVoiceV4(0, 1, u"Nobody", u"", Params(0), Params(0)), 0);
-    EXPECT_EQ(manager_.vvoiceGetVVoice(0, 1), nullptr);
-}
-
-TEST_F(TrakManagerTest, RemoveEmptiesThePairAndSucceedsOnAnEmptyOne) {
-    ASSERT_EQ(manager_.vvoiceRemoveVVoice(2, 1), 1);
-    EXPECT_EQ(manager_.vvoiceGetVVoice(2, 1), nullptr);
-    EXPECT_EQ(manager_.vvoiceRemoveVVoice(2, 1), 1);   // already empty
-    EXPECT_EQ(manager_.vvoiceRemoveVVoice(9, 99), 1);  // never held anything
-    EXPECT_EQ(manager_.VoiceCount(), 5u);
-    // The pair can be reused at once.
-    EXPECT_EQ(manager_.vvoiceInsertVVoiceV4(2, 1, u"P", u"", u"Reuse", Params(0), Params(0)), 1);
-}
-
-TEST_F(TrakManagerTest, LibraryTableIsReplacedWholeOrNotAtAll) {
-    AxVVoiceLibTable table;
-    table[{7, 7}] = {7, 7, u"VB4S00AURORA0001", u"", u"Only", Params(0), Params(0)};
-    ASSERT_EQ(manager_.sysReplaceVVoiceLibTable(table), 1);
-    EXPECT_TRUE(trak4::SameLibTable(manager_.LibraryTable(), table));
-
-    AxVVoiceLibTable mismatched = table;
-    mismatched[{8, 8}] = {8, 9, u"VB4S00AURORA0001", u"", u"Wrong key", Params(0), Params(0)};
-    EXPECT_EQ(manager_.sysReplaceVVoiceLibTable(mismatched), 0);
-    AxVVoiceLibTable outside;
-    outside[{128, 0}] = {128, 0, u"VB4S00AURORA0001", u"", u"Outside", Params(0), Params(0)};
-    EXPECT_EQ(manager_.sysReplaceVVoiceLibTable(outside), 0);
-    EXPECT_TRUE(trak4::SameLibTable(manager_.LibraryTable(), table));
-
-    ASSERT_EQ(manager_.sysReplaceVVoiceLibTable({}), 1);
-    EXPECT_TRUE(manager_.LibraryTable().empty());
-}
-
-TEST_F(TrakManagerTest, NotificationCallsAreCounted) {
-    manager_.vvoiceInitializeUpdateContext();
-    manager_.vvoiceNotifyObserversOfUpdates();
-    manager_.vvoiceNotifyObserversOfUpdates();
-    EXPECT_EQ(manager_.UpdateContextCount(), 1);
-    EXPECT_EQ(manager_.NotifyCount(), 2);
-}
-
-TEST_F(TrakManagerTest, ChangesReachTheSavedDocument) {
+    // An earlier pointer reads the new values; the primary voice stays.
+    EXPECT_EQ(Fields(lead), std::tuple(0, 0, u"Lead II", u"VB4S00AURORA0001", u"",
+                                       std::vector{-3, 0, 0, 0, 0}, std::vector{0, 0, 0, 0, 0, 9}));
+    ASSERT_EQ(manager.vvoiceRemoveVVoice(2, 1), 1);
+    EXPECT_EQ(manager.vvoiceGetVVoice(2, 1), nullptr);
+    EXPECT_EQ(manager.vvoiceRemoveVVoice(2, 1), 1);   // already empty
+    EXPECT_EQ(manager.vvoiceRemoveVVoice(9, 99), 1);  // never held anything
+    EXPECT_EQ(manager.VoiceCount(), 6u);
     testing_support::TempFolder folder;
-    ASSERT_EQ(manager_.vvoiceRemoveVVoice(0, 3), 1);
-    ASSERT_EQ(manager_.vvoiceInsertVVoiceV4(1, 5, u"VB4S01SOREN_0006", u"", u"Søren solo",
-                                            Params(2), Params(0)),
-              1);
-    trak4::SequenceDocument document = manager_.Document();
+    trak4::SequenceDocument document = manager.Document();
     trak4::SaveSequence(document, folder / "saved.json");
-
     const trak4::TrakManager reopened(trak4::LoadSequence(folder / "saved.json"));
-    EXPECT_EQ(reopened.vvoiceGetVVoice(0, 3), nullptr);
-    ASSERT_NE(reopened.vvoiceGetVVoice(1, 5), nullptr);
-    EXPECT_EQ(std::u16string(reopened.vvoiceGetVVoice(1, 5)->GetName()), u"Søren solo");
     EXPECT_EQ(reopened.fileGetCurrentFilePath(), (folder / "saved.json").u16string());
-    EXPECT_TRUE(trak4::SameContent(reopened.Document(), manager_.Document()));
+    EXPECT_TRUE(trak4::SameContent(reopened.Document(), manager.Document()));
+    EXPECT_EQ(reopened.vvoiceGetVVoice(0, 1)->GetSecondaryParams()[5], -1);
+
+    AxVVoiceLibTable table, mismatched, outside;
+    table[{7, 7}] = {7, 7, u"VB4S00AURORA0001", u"", u"Only", {}, {}};
+    mismatched[{8, 8}] = {8, 9, u"VB4S00AURORA0001", u"", u"Wrong key", {}, {}};
+    outside[{128, 0}] = {128, 0, u"VB4S00AURORA0001", u"", u"Outside", {}, {}};
+    ASSERT_EQ(manager.sysReplaceVVoiceLibTable(table), 1);
+    EXPECT_EQ(manager.sysReplaceVVoiceLibTable(mismatched), 0);
+    EXPECT_EQ(manager.sysReplaceVVoiceLibTable(outside), 0);
+    EXPECT_TRUE(trak4::SameLibTable(manager.LibraryTable(), table));  // whole or not at all
+}
+
+TEST(RecordingTrakManager, RecordsEveryCallInOrderAndRefusesTheChosenOnes) {
+    trak4::RecordingTrakManager manager(trak4::LoadSequence(kSample));
+    manager.vvoiceInitializeUpdateContext();
+    manager.vvoiceGetVVoice(0, 0);
+    manager.vvoiceInsertVVoiceV4(3, 4, u"VB4S00SAKURA0004", u"VB4S00ELODIE0003", u"Ins", {1}, {2});
+    manager.vvoiceUpdateVVoiceV4(0, 0, u"Upd", nullptr, {}, {});
+    AxVVoiceLibTable table;
+    table[{1, 1}] = {1, 1, u"VB4S00AURORA0001", u"", u"Lib", {}, {}};
+    manager.sysReplaceVVoiceLibTable(table);
+    manager.fileGetCurrentFilePath();
+    manager.vvoiceNotifyObserversOfUpdates();
+    manager.vvoiceNotifyObserversOfUpdates();
+    const auto& calls = manager.Calls();
+    const TrakOp order[] = {TrakOp::kInitializeUpdateContext,
+                            TrakOp::kGetVVoice,
+                            TrakOp::kInsert,
+                            TrakOp::kUpdate,
+                            TrakOp::kReplaceLibTable,
+                            TrakOp::kGetFilePath,
+                            TrakOp::kNotifyObservers,
+                            TrakOp::kNotifyObservers};
+    ASSERT_EQ(calls.size(), std::size(order));
+    for (std::size_t i = 0; i < calls.size(); ++i) EXPECT_EQ(calls[i].op, order[i]) << i;
+    EXPECT_EQ(calls[1].result, 1);  // a voice was handed out
+    EXPECT_EQ(
+        std::tuple(calls[2].bank, calls[2].program, calls[2].primaryId, calls[2].secondaryId,
+                   calls[2].name, calls[2].primary.BRE, calls[2].secondary.BRE, calls[2].result),
+        std::tuple(3, 4, u"VB4S00SAKURA0004", u"VB4S00ELODIE0003", u"Ins", 1, 2, 1));
+    EXPECT_EQ(std::tuple(calls[3].name, calls[3].result, calls[3].refused),
+              std::tuple(u"Upd", 0, false));
+    EXPECT_TRUE(trak4::SameLibTable(calls[4].table, table));
+    EXPECT_EQ(calls[5].name, kSample.u16string());
+    EXPECT_EQ(manager.UpdateContextCount(), 1);
+    EXPECT_EQ(manager.NotifyCount(), 2);
+
+    manager.RefuseCall(TrakOp::kInsert, 3);  // counts from the first insert
+    for (const int32_t program : {10, 11, 12}) {
+        EXPECT_EQ(manager.vvoiceInsertVVoiceV4(0, program, u"P", u"", u"n", {}, {}),
+                  program == 11 ? 0 : 1);
+    }
+    EXPECT_EQ(manager.vvoiceGetVVoice(0, 11), nullptr);
+    EXPECT_TRUE(manager.CallsOf(TrakOp::kInsert).at(2).refused);
+    manager.RefuseAll(TrakOp::kRemove);
+    manager.RefuseAll(TrakOp::kGetVVoice);
+    manager.RefuseAll(TrakOp::kReplaceLibTable);
+    EXPECT_EQ(manager.vvoiceRemoveVVoice(0, 0), 0);
+    EXPECT_EQ(manager.vvoiceGetVVoice(0, 0), nullptr);
+    EXPECT_EQ(manager.sysReplaceVVoiceLibTable({}), 0);
+    manager.ClearRefusals();
+    EXPECT_NE(manager.vvoiceGetVVoice(0, 0), nullptr);  // the refused remove changed nothing
+
+    manager.RecordLookups(false);  // lookups counted without being recorded
+    const std::size_t recorded = manager.Calls().size();
+    const int lookups = manager.CountOf(TrakOp::kGetVVoice);
+    for (int32_t program = 0; program < 128; ++program) manager.vvoiceGetVVoice(0, program);
+    EXPECT_EQ(manager.Calls().size(), recorded);
+    EXPECT_EQ(manager.CountOf(TrakOp::kGetVVoice), lookups + 128);
 }
 
 }  // namespace

@@ -4,16 +4,14 @@
 
 #include <functional>
 
-#include "vbank4/store.h"
 #include "vbank4_test_support.h"
 
 namespace {
 
 using namespace testing_support;
 
-// The entry points that take the editor's handle, called with `editor` and
-// otherwise sound arguments.
-std::vector<std::pair<const char*, std::function<int32_t(uint32_t)>>> EditorCalls() {
+// The entry points that take the editor's handle, with otherwise sound arguments.
+std::vector<std::function<int32_t(uint32_t)>> EditorCalls() {
     static DBM_VVOICE_INFO record = [] {
         DBM_VVOICE_INFO info{};
         std::u16string(u"Edited").copy(info.name, 10);
@@ -21,79 +19,80 @@ std::vector<std::pair<const char*, std::function<int32_t(uint32_t)>>> EditorCall
         info.program = 1;
         return info;
     }();
-    return {
-        {"DBM_CreateVirtualVoice",
-         [](uint32_t e) {
-             int32_t program = 0;
-             return DBM_CreateVirtualVoice(e, 0, &program, kAurora, u"n");
-         }},
-        {"DBM_SetVirtualVoiceInfo", [](uint32_t e) { return DBM_SetVirtualVoiceInfo(e, &record); }},
-        {"DBM_SetDefaultVirtualVoice",
-         [](uint32_t e) { return DBM_SetDefaultVirtualVoice(e, 0, 1); }},
-        {"DBM_DeleteVirtualVoice", [](uint32_t e) { return DBM_DeleteVirtualVoice(e, 0, 1); }},
-        {"DBM_CommitEditor", [](uint32_t e) { return DBM_CommitEditor(e); }},
-        {"DBM_UpdateUserRegistory", [](uint32_t e) { return DBM_UpdateUserRegistory(e); }},
-        {"DBM_RollBackEditor", [](uint32_t e) { return DBM_RollBackEditor(e); }},
-    };
+    return {[](uint32_t e) {
+                int32_t program = 0;
+                return DBM_CreateVirtualVoice(e, 0, &program, kAurora, u"n");
+            },
+            [](uint32_t e) { return DBM_SetVirtualVoiceInfo(e, &record); },
+            [](uint32_t e) { return DBM_SetDefaultVirtualVoice(e, 0, 1); },
+            [](uint32_t e) { return DBM_DeleteVirtualVoice(e, 0, 1); },
+            DBM_CommitEditor,
+            DBM_UpdateUserRegistory,
+            DBM_RollBackEditor};
 }
 
-TEST(EntryPoints, EveryOneRefusesBeforeInit) {
+TEST(EntryPoints, RefuseBeforeInitAndTheUnusedOnesAnswerNotSupported) {
     SampleHome home;
     DbmVoiceList* list = nullptr;
     int32_t params[6], bank = 0, program = 0;
     DBM_VVOICE_INFO info{};
     XSynthGroupList groups;
-    EXPECT_EQ(DBM_Delete(), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_GetAllVoice(&list), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_GetVoiceParameters(kAurora, params), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_GetXSynthData(&groups), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_GetVirtualVoiceInfo(0, 0, &info), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_GetDefaultVirtualVoice(&bank, &program), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_BackupAllVirtualVoice(), vbank4::kNotInitialized);
-    EXPECT_EQ(DBM_GetEditor(), 0u);
-    for (const auto& [name, call] : EditorCalls()) {
-        EXPECT_EQ(call(1), vbank4::kNotInitialized) << name;
+    for (const int32_t result :
+         {DBM_Delete(), DBM_GetAllVoice(&list), DBM_GetVoiceParameters(kAurora, params),
+          DBM_GetXSynthData(&groups), DBM_GetVirtualVoiceInfo(0, 0, &info),
+          DBM_GetDefaultVirtualVoice(&bank, &program), DBM_BackupAllVirtualVoice()}) {
+        EXPECT_EQ(result, vbank4::kNotInitialized);
     }
+    for (const auto& call : EditorCalls()) EXPECT_EQ(call(1), vbank4::kNotInitialized);
+    EXPECT_EQ(DBM_GetEditor(), 0u);
     EXPECT_EQ(list, nullptr);
     EXPECT_FALSE(std::filesystem::exists(home / "store.backup.json"));
+    for (const bool initialized : {false, true}) {
+        if (initialized) {
+            ASSERT_EQ(DBM_Init(), 0);
+        }
+        // Null and nonsense arguments: they must not even be looked at.
+        for (const int32_t result :
+             {DBM_CopyVirtualVoice(0, -1, 999, 0, nullptr), DBM_GetVersionString(nullptr, -1),
+              DBM_SetVirtualVoiceParameters(7, 0, 0, nullptr, nullptr),
+              DBM_SetVirtualVoiceName(7, 0, 0, nullptr), DBM_GetVirtualVoiceName(0, 0, nullptr, 5),
+              DBM_GetVirtualVoiceParameters(0, 0, nullptr, nullptr), DBM_GetVoice(nullptr, nullptr),
+              DBM_GetExpDB(nullptr), DBM_GetVirtualExpInfo(0, 0, nullptr),
+              DBM_GetVirtualExpItems(0, 0, nullptr, nullptr), DBM_DeleteVirtualExpItems(1, 0, 0),
+              DBM_DeleteVirtualExpInfo(1, 0, 0), DBM_GetLibraryVersion(nullptr, nullptr)}) {
+            EXPECT_EQ(result, vbank4::kNotSupported) << initialized;
+        }
+    }
+    DBM_Delete();
 }
 
 class EntryPointTest : public SampleDatabase {
 protected:
-    // Whatever was refused, neither the view nor the store has changed.
     void ExpectNothingChanged() {
         EXPECT_EQ(VirtualVoiceCount(), 7);
         EXPECT_EQ(NameAt(0, 1), u"Sakura Soft");
-        EXPECT_EQ(DefaultPair(), (std::pair<int32_t, int32_t>{0, 0}));
-        EXPECT_EQ(ReadFile(home_ / "store.json"), storeBefore_);
+        EXPECT_EQ(DefaultPair(), (Pair{0, 0}));
+        EXPECT_EQ(Store(), storeBefore_);
     }
-    std::string storeBefore_ = ReadFile(home_ / "store.json");
+    std::string storeBefore_ = Store();
 };
 
 TEST_F(EntryPointTest, EditingCallsRefuseEveryHandleButTheOpenOne) {
-    for (const auto& [name, call] : EditorCalls()) {
-        EXPECT_EQ(call(0), vbank4::kBadHandle) << name << " before any editor";
-    }
+    for (const auto& call : EditorCalls()) EXPECT_EQ(call(0), vbank4::kBadHandle);
     const uint32_t retired = DBM_GetEditor();
     const uint32_t editor = DBM_GetEditor();
     for (const uint32_t bad : {0u, retired, editor + 1, editor - 2, 0xFFFFFFFFu}) {
-        for (const auto& [name, call] : EditorCalls()) {
-            EXPECT_EQ(call(bad), vbank4::kBadHandle) << name << " with " << bad;
-        }
+        for (const auto& call : EditorCalls()) EXPECT_EQ(call(bad), vbank4::kBadHandle) << bad;
     }
     ExpectNothingChanged();
     EXPECT_FALSE(std::filesystem::exists(home_ / "registry.json"));
-    // The open handle itself works for every one of them.
-    for (const auto& [name, call] : EditorCalls()) {
-        EXPECT_EQ(call(editor), 0) << name;
-    }
+    for (const auto& call : EditorCalls()) EXPECT_EQ(call(editor), 0);
 }
 
-TEST_F(EntryPointTest, PairsOutsideTheRangeAreRefused) {
+TEST_F(EntryPointTest, BadArgumentsAreRefused) {
     const uint32_t editor = DBM_GetEditor();
-    const std::pair<int32_t, int32_t> outside[] = {
-        {-1, 0}, {128, 0}, {0, -1}, {0, 128}, {INT32_MIN, 0}, {0, INT32_MAX}, {-1, -1}};
-    for (const auto& [bank, program] : outside) {
+    for (const auto& [bank, program] :
+         {Pair{-1, 0}, {128, 0}, {0, -1}, {0, 128}, {INT32_MIN, 0}, {0, INT32_MAX}}) {
         SCOPED_TRACE(testing::Message() << "pair " << bank << "," << program);
         DBM_VVOICE_INFO info{};
         EXPECT_EQ(DBM_GetVirtualVoiceInfo(bank, program, &info), vbank4::kInvalidArgument);
@@ -103,98 +102,50 @@ TEST_F(EntryPointTest, PairsOutsideTheRangeAreRefused) {
         info.bank = bank;
         info.program = program;
         EXPECT_EQ(DBM_SetVirtualVoiceInfo(editor, &info), vbank4::kInvalidArgument);
+        int32_t created = -5;
+        EXPECT_EQ(
+            DBM_CreateVirtualVoice(editor, bank == 0 ? program : bank, &created, kAurora, u"n"),
+            vbank4::kInvalidArgument);
+        EXPECT_EQ(created, -5);
     }
-    for (const int32_t bank : {-1, 128, INT32_MIN, INT32_MAX}) {
-        int32_t program = -5;
-        EXPECT_EQ(DBM_CreateVirtualVoice(editor, bank, &program, kAurora, u"n"),
-                  vbank4::kInvalidArgument);
-        EXPECT_EQ(program, -5);
-    }
-    ExpectNothingChanged();
-}
-
-TEST_F(EntryPointTest, NullPointersAreRefused) {
-    const uint32_t editor = DBM_GetEditor();
-    int32_t params[6], value = 0;
-    EXPECT_EQ(DBM_GetAllVoice(nullptr), vbank4::kInvalidArgument);
-    EXPECT_EQ(DBM_GetVoiceParameters(nullptr, params), vbank4::kInvalidArgument);
-    EXPECT_EQ(DBM_GetVoiceParameters(kAurora, nullptr), vbank4::kInvalidArgument);
-    EXPECT_EQ(DBM_GetXSynthData(nullptr), vbank4::kInvalidArgument);
-    EXPECT_EQ(DBM_GetVirtualVoiceInfo(0, 0, nullptr), vbank4::kInvalidArgument);
-    EXPECT_EQ(DBM_GetDefaultVirtualVoice(nullptr, &value), vbank4::kInvalidArgument);
-    EXPECT_EQ(DBM_GetDefaultVirtualVoice(&value, nullptr), vbank4::kInvalidArgument);
-    EXPECT_EQ(DBM_CreateVirtualVoice(editor, 0, nullptr, kAurora, u"n"), vbank4::kInvalidArgument);
-    EXPECT_EQ(DBM_CreateVirtualVoice(editor, 0, &value, nullptr, u"n"), vbank4::kInvalidArgument);
-    EXPECT_EQ(DBM_CreateVirtualVoice(editor, 0, &value, kAurora, nullptr),
-              vbank4::kInvalidArgument);
-    EXPECT_EQ(DBM_SetVirtualVoiceInfo(editor, nullptr), vbank4::kInvalidArgument);
-    ExpectNothingChanged();
-}
-
-TEST_F(EntryPointTest, TextsMustEndWithinTheirFieldAndVoiceIdsFit) {
-    const uint32_t editor = DBM_GetEditor();
-    const std::u16string longest(259, u'n');
+    int32_t params[6], value = -1;
     const std::u16string tooLong(260, u'n');
-    int32_t program = -1;
-    EXPECT_EQ(DBM_CreateVirtualVoice(editor, 0, &program, kAurora, tooLong.c_str()),
-              vbank4::kInvalidArgument);
-    EXPECT_EQ(
-        DBM_CreateVirtualVoice(editor, 0, &program, (u"VB4S00AURORA0001" + tooLong).c_str(), u"n"),
-        vbank4::kInvalidArgument);
-    int32_t params[6];
-    EXPECT_EQ(DBM_GetVoiceParameters(tooLong.c_str(), params), vbank4::kInvalidArgument);
-    EXPECT_EQ(program, -1);
+    for (const int32_t result :
+         {DBM_GetAllVoice(nullptr), DBM_GetVoiceParameters(nullptr, params),
+          DBM_GetVoiceParameters(kAurora, nullptr), DBM_GetXSynthData(nullptr),
+          DBM_GetVirtualVoiceInfo(0, 0, nullptr), DBM_GetDefaultVirtualVoice(nullptr, &value),
+          DBM_GetDefaultVirtualVoice(&value, nullptr),
+          DBM_CreateVirtualVoice(editor, 0, nullptr, kAurora, u"n"),
+          DBM_CreateVirtualVoice(editor, 0, &value, nullptr, u"n"),
+          DBM_CreateVirtualVoice(editor, 0, &value, kAurora, nullptr),
+          DBM_SetVirtualVoiceInfo(editor, nullptr),
+          DBM_CreateVirtualVoice(editor, 0, &value, kAurora, tooLong.c_str()),
+          DBM_CreateVirtualVoice(editor, 0, &value, (kAurora + tooLong).c_str(), u"n"),
+          DBM_GetVoiceParameters(tooLong.c_str(), params)}) {
+        EXPECT_EQ(result, vbank4::kInvalidArgument);
+    }
+    EXPECT_EQ(value, -1);
 
-    // Each text field of the record, filled to the last unit with no terminator.
-    using Field = char16_t(DBM_VVOICE_INFO::*)[kDbmTextField];
-    for (const Field field :
-         {&DBM_VVOICE_INFO::name, &DBM_VVOICE_INFO::primaryName, &DBM_VVOICE_INFO::primaryVoiceId,
-          &DBM_VVOICE_INFO::secondaryVoiceId}) {
-        DBM_VVOICE_INFO info = *InfoAt(0, 1);
-        std::fill(std::begin(info.*field), std::end(info.*field), u'x');
+    // Texts filled to the last unit, voice ids of the wrong length, parameters out of range.
+    using Info = DBM_VVOICE_INFO;
+    const std::function<void(Info&)> damages[] = {
+        [](Info& i) { std::fill_n(i.name, kDbmTextField, u'x'); },
+        [](Info& i) { std::fill_n(i.primaryName, kDbmTextField, u'x'); },
+        [](Info& i) { std::fill_n(i.primaryVoiceId, kDbmTextField, u'x'); },
+        [](Info& i) { std::fill_n(i.secondaryVoiceId, kDbmTextField, u'x'); },
+        [](Info& i) { i.primaryVoiceId[15] = u'\0'; },
+        [](Info& i) { i.primaryVoiceId[0] = u'\0'; },
+        [](Info& i) { i.secondaryVoiceId[0] = u'A'; },
+        [](Info& i) { i.primaryParams[4] = 128; },
+        [](Info& i) { i.secondaryParams[5] = -128; }};
+    for (const auto& damage : damages) {
+        Info info = *InfoAt(0, 1);
+        damage(info);
         EXPECT_EQ(DBM_SetVirtualVoiceInfo(editor, &info), vbank4::kInvalidArgument);
     }
-    // Voice ids of the wrong length, parameters out of range.
-    const auto refuses = [&](const std::function<void(DBM_VVOICE_INFO&)>& damage) {
-        DBM_VVOICE_INFO info = *InfoAt(0, 1);
-        damage(info);
-        return DBM_SetVirtualVoiceInfo(editor, &info) == vbank4::kInvalidArgument;
-    };
-    EXPECT_TRUE(refuses([](auto& i) { i.primaryVoiceId[15] = u'\0'; }));
-    EXPECT_TRUE(refuses([](auto& i) { i.primaryVoiceId[0] = u'\0'; }));
-    EXPECT_TRUE(refuses([](auto& i) { std::u16string(u"ABC").copy(i.secondaryVoiceId, 3); }));
-    EXPECT_TRUE(refuses([](auto& i) { i.primaryParams[4] = 128; }));
-    EXPECT_TRUE(refuses([](auto& i) { i.secondaryParams[5] = -128; }));
     ExpectNothingChanged();
-
-    // The longest text that fits is taken whole.
-    ASSERT_EQ(DBM_CreateVirtualVoice(editor, 0, &program, kAurora, longest.c_str()), 0);
-    EXPECT_EQ(NameAt(0, program), longest);
-}
-
-TEST(EntryPoints, TheThirteenUnusedOnesAnswerNotSupported) {
-    SampleHome home;
-    for (const bool initialized : {false, true}) {
-        if (initialized) {
-            ASSERT_EQ(DBM_Init(), 0);
-        }
-        SCOPED_TRACE(initialized ? "initialized" : "not initialized");
-        // Null and nonsense arguments: they must not even be looked at.
-        EXPECT_EQ(DBM_CopyVirtualVoice(0, -1, 999, 0, nullptr), vbank4::kNotSupported);
-        EXPECT_EQ(DBM_GetVersionString(nullptr, -1), vbank4::kNotSupported);
-        EXPECT_EQ(DBM_SetVirtualVoiceParameters(7, 0, 0, nullptr, nullptr), vbank4::kNotSupported);
-        EXPECT_EQ(DBM_SetVirtualVoiceName(7, 0, 0, nullptr), vbank4::kNotSupported);
-        EXPECT_EQ(DBM_GetVirtualVoiceName(0, 0, nullptr, 5), vbank4::kNotSupported);
-        EXPECT_EQ(DBM_GetVirtualVoiceParameters(0, 0, nullptr, nullptr), vbank4::kNotSupported);
-        EXPECT_EQ(DBM_GetVoice(nullptr, nullptr), vbank4::kNotSupported);
-        EXPECT_EQ(DBM_GetExpDB(nullptr), vbank4::kNotSupported);
-        EXPECT_EQ(DBM_GetVirtualExpInfo(0, 0, nullptr), vbank4::kNotSupported);
-        EXPECT_EQ(DBM_GetVirtualExpItems(0, 0, nullptr, nullptr), vbank4::kNotSupported);
-        EXPECT_EQ(DBM_DeleteVirtualExpItems(1, 0, 0), vbank4::kNotSupported);
-        EXPECT_EQ(DBM_DeleteVirtualExpInfo(1, 0, 0), vbank4::kNotSupported);
-        EXPECT_EQ(DBM_GetLibraryVersion(nullptr, nullptr), vbank4::kNotSupported);
-    }
-    DBM_Delete();
+    const std::u16string longest(259, u'n');  // the longest text that fits is taken whole
+    EXPECT_EQ(NameAt(0, CreateVoice(editor, 0, kAurora, longest.c_str())), longest);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
-// catalog.json and store.json: what is read, and what is refused.
+// catalog.json and store.json: what is read, and what is refused; and the
+// UTF conversion they are read with.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <set>
 
 #include "standins/json_fields.h"
+#include "standins/utf.h"
 #include "temp_folder.h"
 #include "vbank4/catalog.h"
 #include "vbank4/store.h"
@@ -13,150 +15,131 @@ namespace {
 
 using standins::FormatError;
 using standins::Json;
-using testing_support::ReadFile;
+using Damage = std::function<void(Json&)>;
 
-const std::filesystem::path kSampleDir = VBANK4_SAMPLE_DIR;
+const std::string kCatalog =
+    testing_support::ReadFile(std::filesystem::path(VBANK4_SAMPLE_DIR) / "catalog.json");
+const std::string kStore =
+    testing_support::ReadFile(std::filesystem::path(VBANK4_SAMPLE_DIR) / "store.json");
 
-std::string Edited(const std::string& source, const std::function<void(Json&)>& edit) {
+std::string Damaged(const std::string& source, const Damage& damage) {
     Json document = Json::parse(source);
-    edit(document);
+    damage(document);
     return document.dump();
 }
 
-TEST(Catalog, BundledSampleHasVoicesOverSeveralBanksAndGroups) {
-    const vbank4::Catalog catalog = vbank4::ParseCatalog(ReadFile(kSampleDir / "catalog.json"));
+TEST(Catalog, SampleReadsBackThroughItsOwnWriter) {
+    const vbank4::Catalog catalog = vbank4::ParseCatalog(kCatalog);
     ASSERT_EQ(catalog.voices.size(), 12u);
     std::set<int32_t> banks;
-    for (const auto& voice : catalog.voices) {
-        EXPECT_EQ(voice.voiceId.size(), 16u);
-        banks.insert(voice.bank);
-    }
+    for (const auto& voice : catalog.voices) banks.insert(voice.bank);
     EXPECT_EQ(banks, (std::set<int32_t>{0, 1, 2, 5}));
-
     const vbank4::CatalogVoice* elodie = catalog.Find(u"VB4S00ELODIE0003");
     ASSERT_NE(elodie, nullptr);
     EXPECT_EQ(elodie->name, u"Élodie");
     EXPECT_EQ(elodie->defaults, (std::array<int32_t, 5>{25, 10, 0, -10, 3}));
     EXPECT_EQ(catalog.Find(u"vb4s00elodie0003"), nullptr);  // ids compare exactly
-    ASSERT_NE(catalog.Find(u"VB4S00SAKURA0004"), nullptr);
-    EXPECT_EQ(catalog.Find(u"VB4S00SAKURA0004")->name, u"さくら");
-
-    // Some voices in several groups, some in none.
-    std::map<std::u16string, int> groupsOf;
-    for (const auto& group : catalog.groups) {
-        for (const auto& id : group.memberIds) ++groupsOf[id];
-    }
     EXPECT_EQ(catalog.groups.size(), 4u);
-    EXPECT_EQ(groupsOf[u"VB4S00AURORA0001"], 2);
-    EXPECT_EQ(groupsOf.count(u"VB4S05TINDRA0012"), 0u);
-    EXPECT_EQ(groupsOf.count(u"VB4S02MIREIL0008"), 0u);
-}
 
-TEST(Catalog, RoundTripsThroughItsOwnWriter) {
-    const std::string sample = ReadFile(kSampleDir / "catalog.json");
-    const vbank4::Catalog catalog = vbank4::ParseCatalog(sample);
     const vbank4::Catalog again = vbank4::ParseCatalog(vbank4::SerializeCatalog(catalog));
     ASSERT_EQ(again.voices.size(), catalog.voices.size());
     for (std::size_t i = 0; i < catalog.voices.size(); ++i) {
-        EXPECT_EQ(again.voices[i].voiceId, catalog.voices[i].voiceId);
-        EXPECT_EQ(again.voices[i].name, catalog.voices[i].name);
-        EXPECT_EQ(again.voices[i].extra, catalog.voices[i].extra);
-        EXPECT_EQ(again.voices[i].defaults, catalog.voices[i].defaults);
+        const auto fields = [i](const vbank4::Catalog& c) {
+            return std::tie(c.voices[i].voiceId, c.voices[i].name, c.voices[i].extra,
+                            c.voices[i].defaults, c.voices[i].bank);
+        };
+        EXPECT_EQ(fields(again), fields(catalog)) << i;
     }
     EXPECT_EQ(again.groups.size(), catalog.groups.size());
 }
 
 TEST(Catalog, RefusesVoicesTheModuleCouldNotUse) {
-    const std::string sample = ReadFile(kSampleDir / "catalog.json");
-    const std::pair<const char*, std::function<void(Json&)>> damages[] = {
-        {"id of 15", [](Json& d) { d["voices"][0]["voiceId"] = "VB4S00AURORA001"; }},
-        {"id of 17", [](Json& d) { d["voices"][0]["voiceId"] = "VB4S00AURORA00001"; }},
-        {"id twice", [](Json& d) { d["voices"][1]["voiceId"] = d["voices"][0]["voiceId"]; }},
-        {"empty name", [](Json& d) { d["voices"][2]["name"] = ""; }},
-        {"bank 128", [](Json& d) { d["voices"][3]["bank"] = 128; }},
-        {"bank -1", [](Json& d) { d["voices"][3]["bank"] = -1; }},
-        {"default 128", [](Json& d) { d["voices"][4]["defaults"]["GEN"] = 128; }},
-        {"default missing", [](Json& d) { d["voices"][4]["defaults"].erase("AUX"); }},
-        {"no extra", [](Json& d) { d["voices"][5].erase("extra"); }},
-        {"name not text", [](Json& d) { d["voices"][5]["name"] = 5; }},
-        {"member of 3", [](Json& d) { d["xsynthGroups"][0]["members"][0] = "abc"; }},
-        {"no groups", [](Json& d) { d.erase("xsynthGroups"); }},
-        {"other format", [](Json& d) { d["format"] = "vbank4-store"; }},
-        {"version 2", [](Json& d) { d["version"] = 2; }},
-    };
-    for (const auto& [what, damage] : damages) {
-        EXPECT_THROW(vbank4::ParseCatalog(Edited(sample, damage)), FormatError) << what;
+    const Damage damages[] = {
+        [](Json& d) { d["voices"][0]["voiceId"] = "VB4S00AURORA001"; },
+        [](Json& d) { d["voices"][0]["voiceId"] = "VB4S00AURORA00001"; },
+        [](Json& d) { d["voices"][1]["voiceId"] = d["voices"][0]["voiceId"]; },
+        [](Json& d) { d["voices"][2]["name"] = ""; },
+        [](Json& d) { d["voices"][3]["bank"] = 128; },
+        [](Json& d) { d["voices"][3]["bank"] = -1; },
+        [](Json& d) { d["voices"][4]["defaults"]["GEN"] = 128; },
+        [](Json& d) { d["voices"][4]["defaults"].erase("AUX"); },
+        [](Json& d) { d["voices"][5].erase("extra"); },
+        [](Json& d) { d["voices"][5]["name"] = 5; },
+        [](Json& d) { d["xsynthGroups"][0]["members"][0] = "abc"; },
+        [](Json& d) { d.erase("xsynthGroups"); },
+        [](Json& d) { d["format"] = "vbank4-store"; },
+        [](Json& d) { d["version"] = 2; }};
+    for (std::size_t i = 0; i < std::size(damages); ++i) {
+        EXPECT_THROW(vbank4::ParseCatalog(Damaged(kCatalog, damages[i])), FormatError) << i;
     }
 }
 
-vbank4::StoreState RichState() {
+TEST(Store, RoundTripsEveryFieldAndRefusesEveryTruncation) {
     vbank4::StoreState state;
     state.revision = 41;
-    vbank4::VirtualVoice a;
-    a.name = u"Café \U0001F3B5 ハルカ";
-    a.primaryVoiceId = u"VB4S00AURORA0001";
-    a.primaryName = u"Aurora";
-    a.secondaryVoiceId = u"VB4S00ELODIE0003";
-    a.primaryParams = {-127, 127, 0, 5, -3};
-    a.secondaryParams = {1, 2, 3, 4, 5, -127};
-    vbank4::VirtualVoice b;
-    b.name = std::u16string(259, u'x');
-    b.primaryVoiceId = u"VB4S05TINDRA0012";
-    state.voices[{0, 127}] = a;
-    state.voices[{127, 0}] = b;
+    state.voices[{0, 127}] = {
+        u"Café \U0001F3B5 ハルカ", u"VB4S00AURORA0001",   u"Aurora",
+        u"VB4S00ELODIE0003",       {-127, 127, 0, 5, -3}, {1, 2, 3, 4, 5, -127}};
+    state.voices[{127, 0}] = {std::u16string(259, u'x'), u"VB4S05TINDRA0012", u"", u"", {}, {}};
     state.defaultVoice = vbank4::Pair{127, 0};
-    return state;
-}
-
-TEST(Store, RoundTripsEveryField) {
-    const vbank4::StoreState state = RichState();
     EXPECT_EQ(vbank4::ParseStore(vbank4::SerializeStore(state)), state);
-
-    vbank4::StoreState empty;
-    EXPECT_EQ(vbank4::ParseStore(vbank4::SerializeStore(empty)), empty);
-}
-
-TEST(Store, EveryTruncationIsRefused) {
-    const std::string whole = vbank4::SerializeStore(RichState());
-    const std::size_t end = whole.find_last_not_of(" \n") + 1;
-    for (std::size_t cut = 0; cut < end; ++cut) {
-        EXPECT_THROW(vbank4::ParseStore(whole.substr(0, cut)), FormatError) << "cut at " << cut;
+    EXPECT_EQ(vbank4::ParseStore(vbank4::SerializeStore({})), vbank4::StoreState{});
+    const std::string whole = vbank4::SerializeStore(state);
+    for (std::size_t cut = 0; cut < whole.find_last_not_of(" \n") + 1; ++cut) {
+        EXPECT_THROW(vbank4::ParseStore(whole.substr(0, cut)), FormatError) << cut;
     }
 }
 
 TEST(Store, RefusesDamagedContent) {
-    const std::string sample = ReadFile(kSampleDir / "store.json");
-    ASSERT_NO_THROW(vbank4::ParseStore(sample));
-    const std::pair<const char*, std::function<void(Json&)>> damages[] = {
-        {"pair twice", [](Json& d) { d["virtualVoices"][1]["program"] = 0; }},
-        {"bank 128", [](Json& d) { d["virtualVoices"][0]["bank"] = 128; }},
-        {"program -1", [](Json& d) { d["virtualVoices"][0]["program"] = -1; }},
-        {"name of 260", [](Json& d) { d["virtualVoices"][0]["name"] = std::string(260, 'n'); }},
-        {"NUL in a name", [](Json& d) { d["virtualVoices"][0]["name"] = std::string("a\0b", 3); }},
-        {"primary id of 15",
-         [](Json& d) { d["virtualVoices"][0]["primaryVoiceId"] = "VB4S00AURORA001"; }},
-        {"empty primary id", [](Json& d) { d["virtualVoices"][0]["primaryVoiceId"] = ""; }},
-        {"secondary id of 17",
-         [](Json& d) { d["virtualVoices"][0]["secondaryVoiceId"] = "VB4S00ELODIE00033"; }},
-        {"param 128", [](Json& d) { d["virtualVoices"][0]["primaryParams"]["BRE"] = 128; }},
-        {"param not integer",
-         [](Json& d) { d["virtualVoices"][0]["secondaryParams"]["VOL"] = 1.5; }},
-        {"five secondary values",
-         [](Json& d) { d["virtualVoices"][0]["secondaryParams"].erase("VOL"); }},
-        {"default on empty pair",
-         [](Json& d) {
-             d["default"] = {{"bank", 9}, {"program", 9}};
-         }},
-        {"no default member", [](Json& d) { d.erase("default"); }},
-        {"negative revision", [](Json& d) { d["revision"] = -1; }},
-        {"voices not a list", [](Json& d) { d["virtualVoices"] = Json::object(); }},
-        {"other format", [](Json& d) { d["format"] = "vbank4-catalog"; }},
-    };
-    for (const auto& [what, damage] : damages) {
-        EXPECT_THROW(vbank4::ParseStore(Edited(sample, damage)), FormatError) << what;
+    ASSERT_NO_THROW(vbank4::ParseStore(kStore));
+    const Damage damages[] = {
+        [](Json& d) { d["virtualVoices"][1]["program"] = 0; },  // a pair twice
+        [](Json& d) { d["virtualVoices"][1]["bank"] = 128; },   // not the default
+        [](Json& d) { d["virtualVoices"][0]["program"] = -1; },
+        [](Json& d) { d["virtualVoices"][0]["name"] = std::string(260, 'n'); },
+        [](Json& d) { d["virtualVoices"][0]["name"] = std::string("a\0b", 3); },
+        [](Json& d) { d["virtualVoices"][0]["primaryVoiceId"] = "VB4S00AURORA001"; },
+        [](Json& d) { d["virtualVoices"][0]["primaryVoiceId"] = ""; },
+        [](Json& d) { d["virtualVoices"][0]["secondaryVoiceId"] = "VB4S00ELODIE00033"; },
+        [](Json& d) { d["virtualVoices"][0]["primaryParams"]["BRE"] = 128; },
+        [](Json& d) { d["virtualVoices"][0]["secondaryParams"]["VOL"] = 1.5; },
+        [](Json& d) { d["virtualVoices"][0]["secondaryParams"].erase("VOL"); },
+        [](Json& d) {
+            d["default"] = {{"bank", 9}, {"program", 9}};
+        },  // an empty pair
+        [](Json& d) { d.erase("default"); },
+        [](Json& d) { d["revision"] = -1; },
+        [](Json& d) { d["virtualVoices"] = Json::object(); },
+        [](Json& d) { d["format"] = "vbank4-catalog"; }};
+    for (std::size_t i = 0; i < std::size(damages); ++i) {
+        EXPECT_THROW(vbank4::ParseStore(Damaged(kStore, damages[i])), FormatError) << i;
     }
-    EXPECT_THROW(vbank4::ParseStore(sample + "x"), FormatError) << "trailing garbage";
-    EXPECT_THROW(vbank4::ParseStore("\xEF\xBB\xBF\xFF"), FormatError) << "not text";
+    EXPECT_THROW(vbank4::ParseStore(kStore + "x"), FormatError);
+    EXPECT_THROW(vbank4::ParseStore("\xEF\xBB\xBF\xFF"), FormatError);
+}
+
+TEST(UtfConversion, RoundTripsAndReplacesIllFormedInput) {
+    for (const std::u16string& text :
+         {std::u16string(u"Élodie さくら \U0001F3B5 \U00010000 \U0010FFFF"),
+          std::u16string(u"\0x", 2)}) {
+        EXPECT_EQ(standins::Utf8ToUtf16(standins::Utf16ToUtf8(text)), text);
+    }
+    EXPECT_EQ(standins::Utf16ToUtf8(u"É\U0001F3B5\u0800\uFFFF"),
+              "\xC3\x89\xF0\x9F\x8E\xB5\xE0\xA0\x80\xEF\xBF\xBF");
+    const std::pair<std::string, std::u16string> illFormed[] = {
+        {"a\x80z", u"a\uFFFDz"},
+        {"\xC0\xAF\xF5\xFF", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD"},
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+        {"\xE3\x81", u"\uFFFD"},
+        {"\xE3\x81z", u"\uFFFDz"},
+        {"\xF0\x9F\x8E", u"\uFFFD"},
+        {"\xE3\x81\xE3\x81\x95", u"\uFFFD\u3055"}};
+    for (const auto& [in, out] : illFormed) EXPECT_EQ(standins::Utf8ToUtf16(in), out) << in.size();
+    const std::string replacement = "\xEF\xBF\xBD";
+    EXPECT_EQ(standins::Utf16ToUtf8(std::u16string{u'\xDC00', u'a', u'\xD800', u'b', u'\xD800'}),
+              replacement + "a" + replacement + "b" + replacement);
 }
 
 }  // namespace

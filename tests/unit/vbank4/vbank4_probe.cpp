@@ -1,8 +1,8 @@
 // A second process on the database named by VBANK4_HOME, for the tests that
 // need one.
 //   vbank4_probe dump
-//       prints "default <bank> <program>" (or "default none") and then one
-//       line "<bank> <program> <name>" per virtual voice; exit code 0, or
+//       prints one line "<bank> <program> <name>" per virtual voice, then
+//       "default <bank> <program>" (or "default none"); exit code 0, or
 //       10 - DBM_Init's negative result.
 //   vbank4_probe commit-create <bank> <name> [partly-written|flushed|replaced]
 //       creates a virtual voice on Aurora in <bank> and commits; with a
@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
 #include "standins/file_io.h"
 #include "standins/utf.h"
@@ -21,13 +20,7 @@
 
 namespace {
 
-constexpr int kDiedOnPurpose = 42;
-
 standins::WriteStage g_dieAt = standins::WriteStage::kFlushed;
-
-void DieAtStage(standins::WriteStage stage) {
-    if (stage == g_dieAt) ::_exit(kDiedOnPurpose);
-}
 
 int Dump() {
     for (int32_t bank = 0; bank < 128; ++bank) {
@@ -49,17 +42,15 @@ int Dump() {
 int CommitCreate(int argc, char** argv) {
     if (argc < 4) return 2;
     if (argc >= 5) {
-        const std::string_view stage = argv[4];
-        if (stage == "partly-written") {
-            g_dieAt = standins::WriteStage::kPartlyWritten;
-        } else if (stage == "flushed") {
-            g_dieAt = standins::WriteStage::kFlushed;
-        } else if (stage == "replaced") {
-            g_dieAt = standins::WriteStage::kReplaced;
-        } else {
-            return 2;
-        }
-        standins::SetWriteStageHook(DieAtStage);
+        const std::string stage = argv[4];
+        using standins::WriteStage;
+        g_dieAt = stage == "partly-written" ? WriteStage::kPartlyWritten
+                  : stage == "flushed"      ? WriteStage::kFlushed
+                                            : WriteStage::kReplaced;
+        if (stage != "partly-written" && stage != "flushed" && stage != "replaced") return 2;
+        standins::SetWriteStageHook([](WriteStage at) {
+            if (at == g_dieAt) ::_exit(42);
+        });
     }
     const uint32_t editor = DBM_GetEditor();
     int32_t program = -1;
@@ -77,10 +68,10 @@ int main(int argc, char** argv) {
     if (argc < 2) return 2;
     const int32_t init = DBM_Init();
     if (init != 0) return 10 - init;
-    const std::string_view command = argv[1];
-    int result = 2;
-    if (command == "dump") result = Dump();
-    if (command == "commit-create") result = CommitCreate(argc, argv);
+    const std::string command = argv[1];
+    const int result = command == "dump"            ? Dump()
+                       : command == "commit-create" ? CommitCreate(argc, argv)
+                                                    : 2;
     DBM_Delete();
     return result;
 }

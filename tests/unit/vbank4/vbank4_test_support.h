@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
-#include <string>
 
 #include "kora4/vbank4.h"
 #include "temp_folder.h"
@@ -15,26 +13,18 @@
 
 namespace testing_support {
 
+using Pair = std::pair<int32_t, int32_t>;
 inline const std::filesystem::path kSampleDir = VBANK4_SAMPLE_DIR;
+// Voices of the sample catalog: bank 0 ("Aurora", "Élodie", "さくら"), bank 5 in no group.
+inline constexpr const char16_t *kAurora = u"VB4S00AURORA0001", *kElodie = u"VB4S00ELODIE0003",
+                                *kSakura = u"VB4S00SAKURA0004", *kTindra = u"VB4S05TINDRA0012";
 
-// Voices of the sample catalog the tests lean on.
-inline constexpr const char16_t* kAurora = u"VB4S00AURORA0001";  // bank 0
-inline constexpr const char16_t* kElodie = u"VB4S00ELODIE0003";  // bank 0, "Élodie"
-inline constexpr const char16_t* kSakura = u"VB4S00SAKURA0004";  // bank 0, "さくら"
-inline constexpr const char16_t* kTindra = u"VB4S05TINDRA0012";  // bank 5, in no group
-
-class SampleHome {
-public:
+struct SampleHome : TempFolder {
     SampleHome() {
-        std::filesystem::copy_file(kSampleDir / "catalog.json", folder_ / "catalog.json");
-        std::filesystem::copy_file(kSampleDir / "store.json", folder_ / "store.json");
-        ::setenv("VBANK4_HOME", folder_.path().c_str(), 1);
+        for (const char* name : {"catalog.json", "store.json"})
+            std::filesystem::copy_file(kSampleDir / name, *this / name);
+        ::setenv("VBANK4_HOME", path().c_str(), 1);
     }
-    const TempFolder& folder() const { return folder_; }
-    std::filesystem::path operator/(const std::string& name) const { return folder_ / name; }
-
-private:
-    TempFolder folder_;
 };
 
 // The virtual voice at a pair, or nullopt when the database answers
@@ -52,17 +42,15 @@ inline std::u16string NameAt(int32_t bank, int32_t program) {
     return info ? std::u16string(info->name) : u"<none>";
 }
 
-inline std::pair<int32_t, int32_t> DefaultPair() {
+inline Pair DefaultPair() {
     int32_t bank = -1, program = -1;
-    if (DBM_GetDefaultVirtualVoice(&bank, &program) != 0) return {-1, -1};
-    return {bank, program};
+    return DBM_GetDefaultVirtualVoice(&bank, &program) == 0 ? Pair{bank, program} : Pair{-1, -1};
 }
 
 inline int VirtualVoiceCount() {
     int count = 0;
-    for (int32_t b = 0; b < 128; ++b) {
-        for (int32_t p = 0; p < 128; ++p) count += InfoAt(b, p) ? 1 : 0;
-    }
+    for (int32_t pair = 0; pair < 128 * 128; ++pair)
+        count += InfoAt(pair / 128, pair % 128) ? 1 : 0;
     return count;
 }
 
@@ -79,11 +67,11 @@ class SampleDatabase : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(DBM_Init(), 0); }
     void TearDown() override { DBM_Delete(); }
-    // Reopens the database: what a later session of the library sees.
-    void Reload() {
+    void Reload() {  // what a later session of the library sees
         ASSERT_EQ(DBM_Delete(), 0);
         ASSERT_EQ(DBM_Init(), 0);
     }
+    std::string Store() const { return ReadFile(home_ / "store.json"); }
 
     SampleHome home_;
 };
