@@ -1,0 +1,269 @@
+#include "harness.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace kora::testhost {
+
+bool Checks::Expect(bool passed, const std::string& what) {
+    ++count;
+    if (!passed) ++failures;
+    if (report) return report(passed ? 1 : 0, what.c_str()), passed;
+    std::printf("%s %s\n", passed ? "ok  " : "FAIL", what.c_str());
+    std::fflush(stdout);
+    return passed;
+}
+
+bool Checks::Equal(const std::wstring& actual, const std::wstring& expected,
+                   const std::string& what) {
+    return Expect(actual == expected, what + " (\"" + Narrow(actual) + "\")");
+}
+
+bool Checks::Equal(long long actual, long long expected, const std::string& what) {
+    return Expect(actual == expected, what + " (" + std::to_string(actual) + ")");
+}
+
+std::string Narrow(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                        nullptr, nullptr);
+    return out;
+}
+
+std::wstring Join(const std::vector<std::wstring>& texts, const wchar_t* separator) {
+    std::wstring joined;
+    for (size_t i = 0; i < texts.size(); ++i) joined += (i == 0 ? L"" : separator) + texts[i];
+    return joined;
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(
+        std::max(0, GetWindowTextW(window, text.data(), static_cast<int>(text.size())))));
+    return text;
+}
+
+std::wstring ClassName(HWND window) {
+    wchar_t name[128] = {};
+    return std::wstring(name, static_cast<size_t>(std::max(0, GetClassNameW(window, name, 128))));
+}
+
+std::wstring ControlText(HWND dialog, int id) {
+    HWND item = GetDlgItem(dialog, id);
+    return item ? WindowText(item) : std::wstring();
+}
+
+bool ControlEnabled(HWND dialog, int id) {
+    HWND item = GetDlgItem(dialog, id);
+    return item && IsWindowEnabled(item);
+}
+
+std::wstring WindowProcedureModule(HWND control) {
+    HMODULE module = nullptr;
+    const auto procedure = GetWindowLongPtrW(control, GWLP_WNDPROC);
+    if (!procedure || !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                          reinterpret_cast<LPCWSTR>(procedure), &module))
+        return {};
+    wchar_t path[MAX_PATH] = {};
+    return std::wstring(path, GetModuleFileNameW(module, path, MAX_PATH));
+}
+
+std::vector<ListColumn> ListColumns(HWND dialog, int listId) {
+    std::vector<ListColumn> columns;
+    for (int i = 0;; ++i) {
+        wchar_t text[256] = {};
+        LVCOLUMNW column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.pszText = text;
+        column.cchTextMax = 256;
+        if (!SendDlgItemMessageW(dialog, listId, LVM_GETCOLUMNW, static_cast<WPARAM>(i),
+                                 reinterpret_cast<LPARAM>(&column)))
+            return columns;
+        columns.push_back({text, column.cx, column.fmt & LVCFMT_JUSTIFYMASK});
+    }
+}
+
+std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int listId) {
+    std::vector<std::vector<std::wstring>> rows;
+    const auto count = SendDlgItemMessageW(dialog, listId, LVM_GETITEMCOUNT, 0, 0);
+    const size_t columns = std::max<size_t>(ListColumns(dialog, listId).size(), 1);
+    for (LRESULT r = 0; r < count; ++r) {
+        std::vector<std::wstring> row;
+        for (size_t c = 0; c < columns; ++c) {
+            wchar_t text[1024] = {};
+            LVITEMW item = {};
+            item.iSubItem = static_cast<int>(c);
+            item.pszText = text;
+            item.cchTextMax = 1024;
+            const auto n =
+                SendDlgItemMessageW(dialog, listId, LVM_GETITEMTEXTW, static_cast<WPARAM>(r),
+                                    reinterpret_cast<LPARAM>(&item));
+            row.emplace_back(text, static_cast<size_t>(n));
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+int SelectedRow(HWND dialog, int listId) {
+    return static_cast<int>(SendDlgItemMessageW(dialog, listId, LVM_GETNEXTITEM,
+                                                static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void Click(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
+
+void PostClick(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+void Type(HWND dialog, int id, const std::wstring& text) {
+    HWND field = GetDlgItem(dialog, id);
+    SetFocus(field);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    SendMessageW(field, WM_CHAR, VK_BACK, 1);
+    for (wchar_t c : text) SendMessageW(field, WM_CHAR, c, 1);
+}
+
+bool Choose(HWND dialog, int id, const std::wstring& text) {
+    HWND box = GetDlgItem(dialog, id);
+    const auto item = SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(text.c_str()));
+    if (item == CB_ERR) return false;
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    return true;
+}
+
+std::vector<std::wstring> ComboItems(HWND dialog, int id) {
+    std::vector<std::wstring> items;
+    const auto count = SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                            reinterpret_cast<LPARAM>(text));
+        items.emplace_back(text);
+    }
+    return items;
+}
+
+void PumpMessages(DWORD ms) {
+    const DWORD until = GetTickCount() + ms;
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (ms) Sleep(10);
+    } while (ms && static_cast<LONG>(until - GetTickCount()) > 0);
+}
+
+namespace {
+
+struct Search {
+    const wchar_t* caption;
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    if (!IsWindowVisible(window) || ClassName(window) != L"#32770") return TRUE;
+    if (search->caption && WindowText(window) != search->caption) return TRUE;
+    if (search->owner && GetWindow(window, GW_OWNER) != search->owner) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
+    if (ClassName(window) == L"#32770")
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return TRUE;
+}
+
+struct Player {
+    Checks* checks = nullptr;
+    std::vector<Step> steps;
+    size_t next = 0;
+    int waited = 0;
+    bool busy = false;
+    bool abandoned = false;
+};
+Player* player = nullptr;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    Player* p = player;
+    if (!p || p->busy) return;  // a screenshot pumps messages, this timer's too
+    p->busy = true;
+    if (p->abandoned) {
+        EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
+    } else if (p->next < p->steps.size()) {
+        if (p->steps[p->next].act()) {
+            ++p->next;
+            p->waited = 0;
+        } else if (++p->waited > 300) {
+            p->checks->Expect(false, "waiting for " + p->steps[p->next].name + " timed out");
+            p->abandoned = true;
+        }
+    }
+    p->busy = false;
+}
+
+}  // namespace
+
+HWND FindDialog(const wchar_t* caption, HWND owner) {
+    Search search{caption, owner, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void PlaySteps(Checks& checks, std::vector<Step> steps, const std::function<void()>& open) {
+    Player p{&checks, std::move(steps)};
+    player = &p;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, Tick);
+    open();
+    KillTimer(nullptr, timer);
+    player = nullptr;
+    checks.Equal(static_cast<long long>(p.next), static_cast<long long>(p.steps.size()),
+                 "steps of the user played");
+}
+
+Workspace::Workspace(Checks& checks, const std::wstring& tag) {
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    const auto samples = std::filesystem::path(exe).parent_path() / L"e2e-data";
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    root = std::filesystem::path(temp) / (tag + std::to_wstring(GetCurrentProcessId()));
+    database = root / L"vbank4";
+    sequence = root / L"sequence.json";
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);
+    std::filesystem::create_directories(database, ec);
+    ready = !ec;
+    for (const wchar_t* file : {L"catalog.json", L"store.json"})
+        ready =
+            ready && std::filesystem::copy_file(samples / L"vbank4" / file, database / file, ec);
+    ready = ready && std::filesystem::copy_file(samples / L"sequence.json", sequence, ec);
+    checks.Expect(ready, "sample database and sequence copied (" + ec.message() + ")");
+    _wputenv_s(L"VBANK4_HOME", database.c_str());
+}
+
+Workspace::~Workspace() {
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);
+}
+
+std::string Workspace::StoreBytes() const {
+    std::ifstream file(database / L"store.json", std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+}  // namespace kora::testhost
