@@ -28,8 +28,9 @@ void Toolkit(Checks& checks, const std::wstring& shots) {
 
 int wmain(int argc, wchar_t** argv) {
     const std::map<std::wstring, void (*)(Checks&, const std::wstring&)> scenarios = {
-        {L"dialog-101", Template101},     {L"toolkit", Toolkit},
-        {L"singer-editor", SingerEditor}, {L"singer-editor-add", SingerEditorAdd},
+        {L"toolkit", Toolkit},
+        {L"singer-editor", SingerEditor},
+        {L"singer-editor-add", SingerEditorAdd},
         {L"singer-files", SingerFiles},
     };
     std::wstring shots = L".";

@@ -1,6 +1,6 @@
 // The Singer Editor of KORA_OpenDefDialog and KORA_OpenDefDialog_ReadOnly on
-// the stand-ins: a copy of the vbank4 sample as the database, the trak4
-// sample sequence.
+// the stand-ins (a copy of the vbank4 sample as the database, the trak4
+// sample sequence), made from kora4.dll's own resources.
 #include <windows.h>
 // After <windows.h>.
 #include <commctrl.h>
@@ -13,6 +13,46 @@
 
 namespace kora::testhost {
 namespace {
+
+struct ExpectedControl {
+    int id;
+    const wchar_t* className;
+    const wchar_t* text;
+    int x, y, cx, cy;
+};
+
+// Dialog 101 as the dialog manager lays it out, opened on the sample.
+const ExpectedControl kSingerEditor[] = {
+    {IDC_ACTIVE_LABEL, L"Static", L"Active Singers", 7, 7, 120, 10},
+    {IDC_SEQUENCE_NAME, L"Static", L"sequence.json", 7, 18, 213, 10},
+    {IDC_ACTIVE_LIST, L"SysListView32", L"", 7, 31, 549, 88},
+    {IDC_ACTIVE_ADD, L"Button", L"Add", 7, 126, 50, 14},
+    {IDC_ACTIVE_COPY, L"Button", L"Copy", 61, 126, 50, 14},
+    {IDC_ACTIVE_EDIT, L"Button", L"Edit", 115, 126, 50, 14},
+    {IDC_ACTIVE_DELETE, L"Button", L"Delete", 169, 126, 50, 14},
+    {IDC_COPY_TO_ACTIVE, L"Button", L"^  Copy to Active Singer", 158, 153, 120, 16},
+    {IDC_COPY_TO_MY, L"Button", L"v  Copy to My Singer", 284, 153, 120, 16},
+    {IDC_MY_LABEL, L"Static", L"My Singers", 7, 175, 120, 10},
+    {IDC_MY_LIST, L"SysListView32", L"", 7, 192, 549, 88},
+    {IDC_MY_ADD, L"Button", L"Add", 7, 287, 50, 14},
+    {IDC_MY_COPY, L"Button", L"Copy", 61, 287, 50, 14},
+    {IDC_MY_EDIT, L"Button", L"Edit", 115, 287, 50, 14},
+    {IDC_MY_DELETE, L"Button", L"Delete", 169, 287, 50, 14},
+    {IDC_IMPORT, L"Button", L"Import", 452, 287, 50, 14},
+    {IDC_EXPORT, L"Button", L"Export", 506, 287, 50, 14},
+    {IDOK, L"Button", L"OK", 225, 320, 50, 14},
+    {IDCANCEL, L"Button", L"Cancel", 287, 320, 50, 14},
+};
+
+// The other texts and all templates are checked against the resource script
+// natively; these show that the DLL's compiled table keeps blanks, "%d",
+// bars and the rows past the first block.
+const std::pair<UINT, const wchar_t*> kStrings[] = {
+    {12, L"Do you really want to delete the singer? "},
+    {31, L"Error occurred. (%d)"},
+    {32, L"SingerEditor Setting File (*.dat)|*.dat|All Files (*.*)|*.*||"},
+    {23080, L"Singer"},
+};
 
 const std::vector<int> kEditingButtons = {
     IDC_ACTIVE_ADD, IDC_ACTIVE_COPY, IDC_ACTIVE_EDIT, IDC_ACTIVE_DELETE, IDC_COPY_TO_MY,
@@ -32,6 +72,8 @@ int CountEnabled(HWND dialog, const std::vector<int>& ids) {
     return n;
 }
 
+void CheckControls(Checks& checks, HWND dialog);
+
 // Each column as text/width and l, r or c for its alignment.
 std::wstring ColumnsOf(HWND dialog, int listId) {
     std::vector<std::wstring> columns;
@@ -44,6 +86,7 @@ std::wstring ColumnsOf(HWND dialog, int listId) {
 }
 
 void CheckOpened(Checks& checks, HWND dialog, const trak4::SequenceDocument& sample) {
+    CheckControls(checks, dialog);
     const std::wstring singer =
         L"Primary Singer/130l|BRE/35r|BRI/35r|CLE/35r|GEN/35r|Secondary Singer/130l|"
         L"BRE/35r|BRI/35r|CLE/35r|GEN/35r|VOL/35r";
@@ -75,7 +118,6 @@ void CheckOpened(Checks& checks, HWND dialog, const trak4::SequenceDocument& sam
         SelectedRow(dialog, IDC_ACTIVE_LIST) == 0 && SelectedRow(dialog, IDC_MY_LIST) == 0,
         "row 0 of both lists selected first");
     checks.Equal(ControlText(dialog, IDC_SEQUENCE_NAME), L"sequence.json", "title line");
-    for (int id : kEditingButtons) checks.Expect(ControlEnabled(dialog, id), "button enabled");
     LVITEMW none = {};
     none.stateMask = LVIS_SELECTED;
     SendDlgItemMessageW(dialog, IDC_ACTIVE_LIST, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
@@ -85,6 +127,65 @@ void CheckOpened(Checks& checks, HWND dialog, const trak4::SequenceDocument& sam
                       CountEnabled(dialog, {IDC_ACTIVE_COPY, IDC_ACTIVE_EDIT, IDC_ACTIVE_DELETE,
                                             IDC_COPY_TO_MY}) == 0,
                   "without an Active selection only Active Add stays enabled");
+}
+
+void CheckResources(Checks& checks, HMODULE kora) {
+    for (int dialog : {101, 23000, 23001})
+        checks.Expect(FindResourceW(kora, MAKEINTRESOURCEW(dialog), RT_DIALOG) != nullptr,
+                      "kora4.dll holds dialog template " + std::to_string(dialog));
+    checks.Expect(FindResourceW(nullptr, MAKEINTRESOURCEW(101), RT_DIALOG) == nullptr,
+                  "the host has no template 101 of its own");
+    checks.Expect(FindResourceW(kora, MAKEINTRESOURCEW(2), RT_MANIFEST) != nullptr,
+                  "kora4.dll holds its manifest (resource 2)");
+    for (const auto& [id, text] : kStrings) {
+        const wchar_t* loaded = nullptr;
+        const int length = LoadStringW(kora, id, reinterpret_cast<LPWSTR>(&loaded), 0);
+        checks.Equal(loaded ? std::wstring(loaded, static_cast<size_t>(length)) : L"", text,
+                     "string " + std::to_string(id));
+    }
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(kora, path, MAX_PATH);
+    DWORD ignored = 0;
+    std::vector<BYTE> block(GetFileVersionInfoSizeW(path, &ignored));
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT size = 0;
+    const bool read =
+        !block.empty() &&
+        GetFileVersionInfoW(path, 0, static_cast<DWORD>(block.size()), block.data()) &&
+        VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &size) && info;
+    checks.Expect(
+        read && info->dwFileVersionMS == MAKELONG(3, 4) && info->dwFileVersionLS == MAKELONG(1, 0),
+        "file version 4.3.0.1");
+}
+
+void CheckControls(Checks& checks, HWND dialog) {
+    checks.Equal(WindowText(dialog), L"Singer Editor", "caption");
+    for (const ExpectedControl& c : kSingerEditor) {
+        HWND item = GetDlgItem(dialog, c.id);
+        RECT origin = {c.x, c.y, 0, 0}, size = {c.cx, c.cy, 0, 0};  // each on its own, as the
+        MapDialogRect(dialog, &origin);  // dialog manager converts a template's
+        MapDialogRect(dialog, &size);
+        const RECT want = {origin.left, origin.top, origin.left + size.left, origin.top + size.top};
+        RECT got = {};
+        GetWindowRect(item, &got);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
+        const bool isList = std::wstring(c.className) == L"SysListView32";
+        checks.Expect(item && lstrcmpiW(ClassName(item).c_str(), c.className) == 0 &&
+                          (isList || WindowText(item) == c.text) && IsWindowEnabled(item) &&
+                          IsWindowVisible(item) && EqualRect(&want, &got),
+                      "control " + std::to_string(c.id) + ": " + Narrow(ClassName(item)) + " \"" +
+                          Narrow(WindowText(item)) + "\" at " + std::to_string(got.left) + "," +
+                          std::to_string(got.top) + " " + std::to_string(got.right - got.left) +
+                          "x" + std::to_string(got.bottom - got.top));
+        if (!isList) continue;
+        const auto style = static_cast<DWORD>(GetWindowLongW(item, GWL_STYLE));
+        checks.Equal(style & 0xFFFF,
+                     LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOLABELWRAP,
+                     "list " + std::to_string(c.id) + " styles");
+        checks.Expect(WindowProcedureModule(item).find(L"common-controls") != std::wstring::npos,
+                      "list " + std::to_string(c.id) + " of common controls 6 (" +
+                          Narrow(WindowProcedureModule(item)) + ")");
+    }
 }
 
 // The one step of a run: the Singer Editor, filled and painted.
@@ -105,6 +206,7 @@ void SingerEditor(Checks& checks, const std::wstring& shots) {
     const std::string storeBefore = work.StoreBytes();
     Kora kora(checks);
     if (!work.ready || !kora.ready) return;
+    CheckResources(checks, kora.library.get());
     const trak4::SequenceDocument sample = trak4::LoadSequence(work.sequence);
     uint32_t status = 1;
 

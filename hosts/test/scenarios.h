@@ -8,11 +8,8 @@
 
 namespace kora::testhost {
 
-// Template 101 and the strings, version and manifest of kora4.dll's own
-// resources, on a dialog the host makes from them.
-void Template101(Checks& checks, const std::wstring& shots);
-// The Singer Editor of both dialog exports: OK, Cancel after a change, a
-// read-only pick; the store and the sequence after each.
+// The Singer Editor of both dialog exports from kora4.dll's resources: OK,
+// Cancel after a change, a read-only pick; the store and sequence after each.
 void SingerEditor(Checks& checks, const std::wstring& shots);
 // A singer added through the real edit dialog and the group list, then OK.
 void SingerEditorAdd(Checks& checks, const std::wstring& shots);
