@@ -64,6 +64,12 @@ bool ControlEnabled(HWND dialog, int id) {
     return item && IsWindowEnabled(item);
 }
 
+int CountEnabled(HWND dialog, const std::vector<int>& ids) {
+    int n = 0;
+    for (int id : ids) n += ControlEnabled(dialog, id) ? 1 : 0;
+    return n;
+}
+
 std::wstring WindowProcedureModule(HWND control) {
     HMODULE module = nullptr;
     const auto procedure = GetWindowLongPtrW(control, GWLP_WNDPROC);

@@ -30,6 +30,7 @@ std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 std::wstring ControlText(HWND dialog, int id);
 bool ControlEnabled(HWND dialog, int id);
+int CountEnabled(HWND dialog, const std::vector<int>& ids);
 // The library whose window procedure serves the control: common controls 6
 // lie in a folder named after them.
 std::wstring WindowProcedureModule(HWND control);

@@ -29,12 +29,6 @@ std::wstring Texts(HWND dialog, std::initializer_list<int> ids) {
     return Join(texts);
 }
 
-int CountEnabled(HWND dialog, const std::vector<int>& ids) {
-    int n = 0;
-    for (int id : ids) n += ControlEnabled(dialog, id) ? 1 : 0;
-    return n;
-}
-
 // Types into a field and moves the focus on, as Tab does.
 void Enter(HWND dialog, int id, const std::wstring& text, int nextId) {
     Type(dialog, id, text);
@@ -193,9 +187,9 @@ void SingerEditorAdd(Checks& checks, const std::wstring& shots) {
     const trak4::SequenceDocument after = sequence.Document();
     checks.Expect(after.library.count({2, 1}) && after.library.at({2, 1}).name == u"Wine Singer",
                   "the sequence's library table holds the new singer");
-    checks.Expect(trak4::SameContent(trak4::SequenceDocument{sample.voices, after.library, {}},
-                                     trak4::SequenceDocument{after.voices, after.library, {}}),
-                  "the sequence's voices are as they were");
+    checks.Expect(
+        trak4::SameContent({sample.voices, after.library, {}}, {after.voices, after.library, {}}),
+        "the sequence's voices are as they were");
 }
 
 }  // namespace kora::testhost

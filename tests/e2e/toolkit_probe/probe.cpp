@@ -13,7 +13,6 @@
 #include "res/singer_dlg_res.h"
 #include "res/singer_editor_res.h"
 #include "res/string_res.h"
-#include "res/xsynth_group_res.h"
 #include "screenshot.h"
 #include "ui/dialog.h"
 #include "ui/export_scope.h"
@@ -26,7 +25,6 @@
 #include "ui/win32/windows_api.h"
 
 using namespace kora::ui;
-using kora::testhost::Step;
 
 namespace {
 
@@ -136,40 +134,15 @@ void CheckPlatform() {
     ExpectText(error, u"Error occurred. (1)", "formatted string 31");
 }
 
-// The group list, opened without owner from the edit dialog.
-void GroupList(HWND expectedOwner) {
-    ScriptedDialog groups(IDD_XSYNTH_GROUP, nullptr);
-    groups.script = [expectedOwner](ScriptedDialog& d) {
-        Expect(GetWindow(HandleOf(d), GW_OWNER) == expectedOwner,
-               "a dialog opened without owner is modal to the open dialog");
-        auto list = d.Control<ListView>(IDC_XSYNTH_LIST);
-        const int width = (list.ClientWidth() - SystemMetric(kSmCxVScroll)) / 2;
-        list.InsertColumn(0, u"Name", kLvcfmtLeft, width);
-        list.InsertColumn(1, u"Singer", kLvcfmtLeft, width);
-        Expect(width > 0 && list.ColumnWidth(1) == width, "column width from the client width");
-        d.EndDialog(kIdOk);
-    };
-    Expect(groups.DoModal() == kIdOk, "group list ends with IDOK");
-}
-
 // The singer edit dialog, nested over the editor: combo box and up-down.
 int SingerDialog(Dialog& editor) {
     ScriptedDialog d(IDD_SINGER, &editor);
     int selChanges = 0;
     d.On(IDC_PRIMARY_SINGER, Notification::SelChange,
          [&](ScriptedDialog&, const NotifyEvent&) { ++selChanges; });
-    d.On(IDC_PRIMARY_BRE, Notification::KillFocus, [](ScriptedDialog& self, const NotifyEvent&) {
-        self.Control(IDC_PRIMARY_BRE)
-            .SetText(DecimalText(self.Control<UpDown>(IDC_PRIMARY_BRE_SPIN).Pos32()));
-    });
-    d.On(IDC_XSYNTH_GROUP_LIST, Notification::Clicked,
-         [](ScriptedDialog& self, const NotifyEvent&) { GroupList(HandleOf(self)); });
-    MapTextModule texts({{u"-1", u"never"}, {u"23112", u"Singer name"}, {u"23096", u""}});
+    MapTextModule texts({{u"-1", u"never"}, {u"23112", u"Singer name"}});
     d.init = [&texts](ScriptedDialog& self) {
         LocalizeDialog(&texts, &self, IDD_SINGER);
-        CLumiM17NString caption;
-        caption.LoadString(IDS_CAPTION_ADD);
-        self.SetCaption(caption);
         auto spin = self.Control<UpDown>(IDC_PRIMARY_BRE_SPIN);
         spin.SetRange32(-127, 127);
         spin.SetPos32(10);
@@ -182,11 +155,6 @@ int SingerDialog(Dialog& editor) {
         Expect(GetWindow(HandleOf(self), GW_OWNER) == HandleOf(editor) &&
                    self.OwnerAs<ScriptedDialog>() == &editor,
                "edit dialog owned by the editor, finds its owner object");
-        ExpectText(self.Caption(), u"Add", "edit dialog caption");
-        ExpectText(self.Control(IDC_NAME_LABEL).Text(), u"Singer name",
-                   "label 23112 from the host's text");
-        ExpectText(self.Control(IDC_PRIMARY_RESET).Text(), u"Reset",
-                   "an empty host text leaves Reset");
         std::u16string unnamed;
         self.ForEachChild([&](ChildWindow child) {
             if (child.Id() == -1) unnamed += child.Text() + u" ";
@@ -208,18 +176,12 @@ int SingerDialog(Dialog& editor) {
         auto field = self.Control(IDC_PRIMARY_BRE);
         Expect(spin.BuddyId() == IDC_PRIMARY_BRE, "spin takes the field before it as buddy");
         ExpectText(field.Text(), u"10", "spin shows its position in the buddy");
-        field.SetFocus();
-        field.SetText(u"200");
-        self.Control(IDC_PRIMARY_BRI).SetFocus();
-        ExpectText(field.Text(), u"10", "leaving a field with 200 shows the last valid value");
-        for (const auto& [text, expected] : std::initializer_list<std::pair<std::u16string, int>>{
-                 {u"-127", -127}, {u"127", 127}, {u"128", 127}, {u"abc", 127}, {u"5", 5}}) {
+        std::u16string positions;
+        for (const char16_t* text : {u"-127", u"127", u"128", u"abc", u"5"}) {
             field.SetText(text);
-            Expect(spin.Pos32() == expected,
-                   "position after \"" + kora::testhost::Narrow({text.begin(), text.end()}) +
-                       "\" is " + std::to_string(expected));
+            positions += DecimalText(spin.Pos32()) + u" ";
         }
-        SendMessageW(GetDlgItem(HandleOf(self), IDC_XSYNTH_GROUP_LIST), BM_CLICK, 0, 0);
+        ExpectText(positions, u"-127 127 127 127 5 ", "positions read from -127 127 128 abc 5");
         Expect(kora::testhost::SaveScreenshot(HandleOf(self), shots, L"toolkit-23000"),
                "screenshot toolkit-23000.png");
         SendMessageW(GetDlgItem(HandleOf(self), IDOK), BM_CLICK, 0, 0);
@@ -230,9 +192,6 @@ int SingerDialog(Dialog& editor) {
 void CheckList(ScriptedDialog& self, CListCtrlExt& myList, const std::pair<int, int>& doubleClick,
                int itemChanges) {
     HWND list = GetDlgItem(HandleOf(self), IDC_MY_LIST);
-    const std::wstring library = kora::testhost::WindowProcedureModule(list);
-    Expect(library.find(L"common-controls") != std::wstring::npos,
-           "list view of common controls 6 (" + kora::testhost::Narrow(library) + ")");
     Expect((myList.ExtendedStyle() & 0x31) == 0x31 && (myList.Style() & kLvsShowSelAlways),
            "styles added");
     Expect(myList.ColumnFormat(2) == kLvcfmtRight && myList.ColumnWidth(1) == 160,
