@@ -43,26 +43,20 @@ std::wstring Join(const std::vector<std::wstring>& texts, const wchar_t* separat
 }
 
 std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(
-        std::max(0, GetWindowTextW(window, text.data(), static_cast<int>(text.size())))));
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
     return text;
 }
 
 std::wstring ClassName(HWND window) {
     wchar_t name[128] = {};
-    return std::wstring(name, static_cast<size_t>(std::max(0, GetClassNameW(window, name, 128))));
+    GetClassNameW(window, name, 128);
+    return name;
 }
 
-std::wstring ControlText(HWND dialog, int id) {
-    HWND item = GetDlgItem(dialog, id);
-    return item ? WindowText(item) : std::wstring();
-}
+std::wstring ControlText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
-bool ControlEnabled(HWND dialog, int id) {
-    HWND item = GetDlgItem(dialog, id);
-    return item && IsWindowEnabled(item);
-}
+bool ControlEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)); }
 
 int CountEnabled(HWND dialog, const std::vector<int>& ids) {
     int n = 0;
@@ -104,14 +98,9 @@ std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int listId) {
         std::vector<std::wstring> row;
         for (size_t c = 0; c < columns; ++c) {
             wchar_t text[1024] = {};
-            LVITEMW item = {};
-            item.iSubItem = static_cast<int>(c);
-            item.pszText = text;
-            item.cchTextMax = 1024;
-            const auto n =
-                SendDlgItemMessageW(dialog, listId, LVM_GETITEMTEXTW, static_cast<WPARAM>(r),
-                                    reinterpret_cast<LPARAM>(&item));
-            row.emplace_back(text, static_cast<size_t>(n));
+            ListView_GetItemText(GetDlgItem(dialog, listId), static_cast<int>(r),
+                                 static_cast<int>(c), text, 1024);
+            row.emplace_back(text);
         }
         rows.push_back(std::move(row));
     }
@@ -171,24 +160,9 @@ void PumpMessages(DWORD ms) {
 
 namespace {
 
-struct Search {
-    const wchar_t* caption;
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    if (!IsWindowVisible(window) || ClassName(window) != L"#32770") return TRUE;
-    if (search->caption && WindowText(window) != search->caption) return TRUE;
-    if (search->owner && GetWindow(window, GW_OWNER) != search->owner) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
-    if (ClassName(window) == L"#32770")
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+BOOL CALLBACK TakeDialog(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && ClassName(window) == L"#32770")
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
 }
 
@@ -207,7 +181,7 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (!p || p->busy) return;  // a screenshot pumps messages, this timer's too
     p->busy = true;
     if (p->abandoned) {
-        EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0);
+        for (HWND window : ThreadDialogs()) PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
     } else if (p->next < p->steps.size()) {
         if (p->steps[p->next].act()) {
             ++p->next;
@@ -222,10 +196,18 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
+std::vector<HWND> ThreadDialogs() {
+    std::vector<HWND> found;
+    EnumThreadWindows(GetCurrentThreadId(), TakeDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 HWND FindDialog(const wchar_t* caption, HWND owner) {
-    Search search{caption, owner, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : ThreadDialogs())
+        if ((!caption || WindowText(window) == caption) &&
+            (!owner || GetWindow(window, GW_OWNER) == owner))
+            return window;
+    return nullptr;
 }
 
 void PlaySteps(Checks& checks, std::vector<Step> steps, const std::function<void()>& open) {
@@ -237,6 +219,16 @@ void PlaySteps(Checks& checks, std::vector<Step> steps, const std::function<void
     player = nullptr;
     checks.Equal(static_cast<long long>(p.next), static_cast<long long>(p.steps.size()),
                  "steps of the user played");
+}
+
+Step InEditor(std::function<void(HWND)> act) {
+    return {"the Singer Editor", [act] {
+                HWND editor = FindDialog(L"Singer Editor");
+                if (!editor || ThreadDialogs().size() != 1) return false;
+                PumpMessages(200);
+                act(editor);
+                return true;
+            }};
 }
 
 Workspace::Workspace(Checks& checks, const std::wstring& tag) {

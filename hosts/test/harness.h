@@ -53,8 +53,9 @@ bool Choose(HWND dialog, int id, const std::wstring& text);
 std::vector<std::wstring> ComboItems(HWND dialog, int id);
 void PumpMessages(DWORD ms = 0);
 
-// A visible dialog of this thread with this caption (any when null) and
-// owner (any when null).
+// The visible dialogs of this thread; the first with this caption and owner
+// (any when null).
+std::vector<HWND> ThreadDialogs();
 HWND FindDialog(const wchar_t* caption, HWND owner = nullptr);
 
 // One step of the user: false while its window is not there yet.
@@ -65,6 +66,8 @@ struct Step {
 // Runs `open` (a modal export) while the steps play; a step that waits too
 // long fails and everything open is cancelled.
 void PlaySteps(Checks& checks, std::vector<Step> steps, const std::function<void()>& open);
+// A step on the Singer Editor once it is filled and painted, nothing over it.
+Step InEditor(std::function<void(HWND)> act);
 
 class Library {
 public:

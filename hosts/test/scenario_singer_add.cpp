@@ -74,15 +74,12 @@ void FillEditDialog(Checks& checks, HWND s) {
 
 std::vector<Step> AddScript(Checks& checks, const std::wstring& shots, Windows& w) {
     return {
-        {"the Singer Editor",
-         [&] {
-             if (!(w.editor = FindDialog(L"Singer Editor"))) return false;
-             PumpMessages(200);
-             checks.Equal(static_cast<long long>(ListRows(w.editor, IDC_MY_LIST).size()), 7,
-                          "the sample's seven My singers");
-             PostClick(w.editor, IDC_MY_ADD);
-             return true;
-         }},
+        InEditor([&](HWND editor) {
+            w.editor = editor;
+            checks.Equal(static_cast<long long>(ListRows(editor, IDC_MY_LIST).size()), 7,
+                         "the sample's seven My singers");
+            PostClick(editor, IDC_MY_ADD);
+        }),
         {"the edit dialog",
          [&] {
              if (!(w.singer = FindDialog(L"Add", w.editor))) return false;

@@ -147,17 +147,6 @@ void CheckOpened(Checks& checks, HWND dialog, const trak4::SequenceDocument& sam
                   "without an Active selection only Active Add stays enabled");
 }
 
-// The one step of a run: the Singer Editor, filled and painted.
-Step InEditor(std::function<void(HWND)> act) {
-    return {"the Singer Editor", [act] {
-                HWND dialog = FindDialog(L"Singer Editor");
-                if (!dialog) return false;
-                PumpMessages(200);
-                act(dialog);
-                return true;
-            }};
-}
-
 }  // namespace
 
 void SingerEditor(Checks& checks, const std::wstring& shots) {

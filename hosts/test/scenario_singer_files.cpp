@@ -19,36 +19,14 @@ namespace fs = std::filesystem;
 constexpr wchar_t kEditor[] = L"Singer Editor";
 constexpr wchar_t kMessageCaption[] = L"kora4";
 
-BOOL CALLBACK TakeDialog(HWND window, LPARAM list) {
-    if (IsWindowVisible(window) && ClassName(window) == L"#32770")
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
 BOOL CALLBACK TakeChild(HWND child, LPARAM list) {
     if (IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
     return TRUE;
 }
 
-std::vector<HWND> ThreadDialogs() {
-    std::vector<HWND> found;
-    EnumThreadWindows(GetCurrentThreadId(), TakeDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 void PostCommand(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-// The editor with nothing open over it.
-Step InEditor(std::function<void(HWND)> act) {
-    return {"the Singer Editor alone", [act] {
-                HWND editor = FindDialog(kEditor);
-                if (!editor || ThreadDialogs().size() != 1) return false;
-                act(editor);
-                return true;
-            }};
 }
 
 // Checks the filter the file dialog offers, types the full path into its
