@@ -25,10 +25,11 @@
 #include "ui/win32/windows_api.h"
 
 using namespace kora::ui;
+namespace th = kora::testhost;
 
 namespace {
 
-kora::testhost::Checks checks;
+th::Checks checks;
 std::wstring shots;
 
 void Expect(bool passed, const std::string& what) { checks.Expect(passed, what); }
@@ -43,39 +44,30 @@ HWND HandleOf(const Dialog& dialog) {
     return window ? window->Handle() : nullptr;
 }
 
-class MapTextModule final : public LumiM17NModule {
-public:
-    explicit MapTextModule(std::map<std::u16string, std::u16string> texts)
-        : texts_(std::move(texts)) {}
+struct MapTextModule final : LumiM17NModule {
+    explicit MapTextModule(std::map<std::u16string, std::u16string> map) : texts(std::move(map)) {}
     uint32_t LanguageId() const override { return 1033; }
     const char16_t* Lookup(const char16_t* key) const override {
-        auto found = texts_.find(key);
-        return found == texts_.end() ? nullptr : found->second.c_str();
+        auto found = texts.find(key);
+        return found == texts.end() ? nullptr : found->second.c_str();
     }
-
-private:
-    std::map<std::u16string, std::u16string> texts_;
+    std::map<std::u16string, std::u16string> texts;
 };
 
 // Runs `open` (a modal box or file dialog) while a timer answers the popup
-// owned by `owner` with `command`; its caption and owner are kept.
-struct Answered {
+// owned by `owner` with `command`; the popup's caption, empty when none came.
+std::wstring AnswerPopup(HWND owner, WORD command, const std::function<void()>& open) {
     std::wstring caption;
-    bool done = false;
-};
-Answered AnswerPopup(HWND owner, WORD command, const std::function<void()>& open) {
-    Answered answered;
-    kora::testhost::PlaySteps(checks,
-                              {{"the popup",
-                                [&] {
-                                    HWND popup = kora::testhost::FindDialog(nullptr, owner);
-                                    if (!popup) return false;
-                                    answered = {kora::testhost::WindowText(popup), true};
-                                    PostMessageW(popup, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-                                    return true;
-                                }}},
-                              open);
-    return answered;
+    th::PlaySteps(checks,
+                  {{"the popup",
+                    [&] {
+                        HWND popup = th::FindDialog(nullptr, owner);
+                        if (popup) caption = th::WindowText(popup);
+                        if (popup) PostMessageW(popup, WM_COMMAND, command, 0);
+                        return popup != nullptr;
+                    }}},
+                  open);
+    return caption;
 }
 
 constexpr UINT kRunScript = kWmUser + 200;
@@ -182,8 +174,7 @@ int SingerDialog(Dialog& editor) {
             positions += DecimalText(spin.Pos32()) + u" ";
         }
         ExpectText(positions, u"-127 127 127 127 5 ", "positions read from -127 127 128 abc 5");
-        Expect(kora::testhost::SaveScreenshot(HandleOf(self), shots, L"toolkit-23000"),
-               "screenshot toolkit-23000.png");
+        th::SaveScreenshot(HandleOf(self), shots, L"toolkit-23000");
         SendMessageW(GetDlgItem(HandleOf(self), IDOK), BM_CLICK, 0, 0);
     };
     return d.DoModal();
@@ -282,26 +273,25 @@ void Editor() {
         CheckList(self, myList, doubleClick, itemChanges);
 
         int answer = 0;
-        const auto yes = AnswerPopup(dialog, IDYES, [&] {
+        const std::wstring box = AnswerPopup(dialog, IDYES, [&] {
             answer = ShowMessage(IDS_CONFIRM_DELETE, MessageStyle::ConfirmYesNo);
         });
-        Expect(yes.done && answer == kIdYes, "a Yes/No box owned by the open dialog answers IDYES");
-        ExpectText(std::u16string(yes.caption.begin(), yes.caption.end()), u"kora4_toolkit_probe",
-                   "message box caption is the module's name");
+        checks.Equal(box, L"kora4_toolkit_probe",
+                     "a message box owned by the open dialog, the module's name as caption");
+        Expect(answer == kIdYes, "a Yes/No box answers IDYES");
 
         CLumiM17NString filter;
         filter.LoadString(IDS_FILE_FILTER);
         std::optional<std::u16string> chosen = u"?";
-        const auto cancelled = AnswerPopup(dialog, IDCANCEL, [&] {
+        const std::wstring files = AnswerPopup(dialog, IDCANCEL, [&] {
             chosen = ShowFileDialog({FileDialogKind::Open, filter, u"dat",
                                      kOfnHideReadOnly | kOfnPathMustExist, DesktopFolder()});
         });
-        Expect(cancelled.done && !chosen, "a cancelled file dialog gives no path");
+        Expect(!files.empty() && !chosen, "a cancelled file dialog gives no path");
 
         SendMessageW(GetDlgItem(dialog, IDC_MY_ADD), BM_CLICK, 0, 0);
         Expect(nested == kIdOk, "nested edit dialog ended with IDOK");
-        Expect(kora::testhost::SaveScreenshot(dialog, shots, L"toolkit-101"),
-               "screenshot toolkit-101.png");
+        th::SaveScreenshot(dialog, shots, L"toolkit-101");
         // Last: a handler that throws ends the dialog, nothing escapes.
         SendMessageW(GetDlgItem(dialog, IDC_IMPORT), BM_CLICK, 0, 0);
     };
