@@ -134,18 +134,6 @@ bool Choose(HWND dialog, int id, const std::wstring& text) {
     return true;
 }
 
-std::vector<std::wstring> ComboItems(HWND dialog, int id) {
-    std::vector<std::wstring> items;
-    const auto count = SendDlgItemMessageW(dialog, id, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        SendDlgItemMessageW(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                            reinterpret_cast<LPARAM>(text));
-        items.emplace_back(text);
-    }
-    return items;
-}
-
 void PumpMessages(DWORD ms) {
     const DWORD until = GetTickCount() + ms;
     do {
@@ -232,23 +220,18 @@ Step InEditor(std::function<void(HWND)> act) {
 }
 
 Workspace::Workspace(Checks& checks, const std::wstring& tag) {
-    wchar_t exe[MAX_PATH] = {};
+    wchar_t exe[MAX_PATH] = {}, temp[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    const auto samples = std::filesystem::path(exe).parent_path() / L"e2e-data";
-    wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     root = std::filesystem::path(temp) / (tag + std::to_wstring(GetCurrentProcessId()));
     database = root / L"vbank4";
     sequence = root / L"sequence.json";
     std::error_code ec;
     std::filesystem::remove_all(root, ec);
-    std::filesystem::create_directories(database, ec);
-    ready = !ec;
-    for (const wchar_t* file : {L"catalog.json", L"store.json"})
-        ready =
-            ready && std::filesystem::copy_file(samples / L"vbank4" / file, database / file, ec);
-    ready = ready && std::filesystem::copy_file(samples / L"sequence.json", sequence, ec);
-    checks.Expect(ready, "sample database and sequence copied (" + ec.message() + ")");
+    std::filesystem::copy(std::filesystem::path(exe).parent_path() / L"e2e-data", root,
+                          std::filesystem::copy_options::recursive, ec);
+    ready = checks.Expect(!ec && exists(database / L"store.json") && exists(sequence),
+                          "samples copied into " + Narrow(root.wstring()) + " " + ec.message());
     _wputenv_s(L"VBANK4_HOME", database.c_str());
 }
 

@@ -50,7 +50,6 @@ void PostClick(HWND dialog, int id);  // for buttons that open a modal loop
 void Type(HWND dialog, int id, const std::wstring& text);
 // Picks a combo box item by text as the mouse does; false when it is not there.
 bool Choose(HWND dialog, int id, const std::wstring& text);
-std::vector<std::wstring> ComboItems(HWND dialog, int id);
 void PumpMessages(DWORD ms = 0);
 
 // The visible dialogs of this thread; the first with this caption and owner

@@ -83,13 +83,11 @@ public:
         handlers_[{id, code}] = std::move(handler);
         map_.push_back(detail::MakeEntry<&ScriptedDialog::OnEvent>(id, code));
     }
-    std::function<void(ScriptedDialog&)> init;
     std::function<void(ScriptedDialog&)> script;
     int scrollNotices = 0;
 
 protected:
     bool OnInitDialog() override {
-        if (init) init(*this);
         PostMessageW(HandleOf(*this), kRunScript, 0, 0);
         return true;
     }
@@ -133,7 +131,7 @@ int SingerDialog(Dialog& editor) {
     d.On(IDC_PRIMARY_SINGER, Notification::SelChange,
          [&](ScriptedDialog&, const NotifyEvent&) { ++selChanges; });
     MapTextModule texts({{u"-1", u"never"}, {u"23112", u"Singer name"}});
-    d.init = [&texts](ScriptedDialog& self) {
+    d.script = [&](ScriptedDialog& self) {
         LocalizeDialog(&texts, &self, IDD_SINGER);
         auto spin = self.Control<UpDown>(IDC_PRIMARY_BRE_SPIN);
         spin.SetRange32(-127, 127);
@@ -142,8 +140,6 @@ int SingerDialog(Dialog& editor) {
         for (const char16_t* name : {u"tenor", u"Alto", u"-"})
             box.SetItemData(box.AddString(name), name[0]);
         box.SetCurSel(1);
-    };
-    d.script = [&](ScriptedDialog& self) {
         Expect(GetWindow(HandleOf(self), GW_OWNER) == HandleOf(editor) &&
                    self.OwnerAs<ScriptedDialog>() == &editor,
                "edit dialog owned by the editor, finds its owner object");
@@ -155,7 +151,6 @@ int SingerDialog(Dialog& editor) {
         ExpectText(unnamed, u"BRE BRI CLE GEN BRE BRI CLE GEN VOL ",
                    "the id -1 labels stay as they are");
 
-        auto box = self.Control<ComboBox>(IDC_PRIMARY_SINGER);
         ExpectText(box.ItemText(0) + u"|" + box.ItemText(1), u"-|Alto", "combo box sorted");
         Expect(box.Count() == 3 && box.ItemData(2) == u't', "item data stays with its item");
         Expect(selChanges == 0, "selecting from code sends no selection change");
@@ -164,7 +159,6 @@ int SingerDialog(Dialog& editor) {
         Expect(selChanges == 1 && box.CurSel() == 2,
                "the Down key chooses the next item and notifies");
 
-        auto spin = self.Control<UpDown>(IDC_PRIMARY_BRE_SPIN);
         auto field = self.Control(IDC_PRIMARY_BRE);
         Expect(spin.BuddyId() == IDC_PRIMARY_BRE, "spin takes the field before it as buddy");
         ExpectText(field.Text(), u"10", "spin shows its position in the buddy");
@@ -247,7 +241,7 @@ void Editor() {
          [&](ScriptedDialog& self, const NotifyEvent&) { nested = SingerDialog(self); });
     d.On(IDC_IMPORT, Notification::Clicked,
          [](ScriptedDialog&, const NotifyEvent&) { throw std::runtime_error("handler failure"); });
-    d.init = [&](ScriptedDialog& self) {
+    d.script = [&](ScriptedDialog& self) {
         LocalizeDialog(&texts, &self, IDD_SINGER_EDITOR);
         myList.ModifyStyle(0, kLvsShowSelAlways);
         myList.SetExtendedStyle(myList.ExtendedStyle() | kLvsExGridLines | kLvsExHeaderDragDrop |
@@ -262,8 +256,6 @@ void Editor() {
             myList.SetItemData(row, (i % 128) | (3 << 16));
         }
         myList.SetItemText(0, 0, u"*");
-    };
-    d.script = [&](ScriptedDialog& self) {
         HWND dialog = HandleOf(self);
         ExpectText(self.Caption() + u"|" + self.Control(IDC_MY_LABEL).Text() + u"|" +
                        self.Control(IDC_IMPORT).Text() + u"|" +
