@@ -75,25 +75,11 @@ std::wstring WindowProcedureModule(HWND control) {
     return std::wstring(path, GetModuleFileNameW(module, path, MAX_PATH));
 }
 
-std::vector<ListColumn> ListColumns(HWND dialog, int listId) {
-    std::vector<ListColumn> columns;
-    for (int i = 0;; ++i) {
-        wchar_t text[256] = {};
-        LVCOLUMNW column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.pszText = text;
-        column.cchTextMax = 256;
-        if (!SendDlgItemMessageW(dialog, listId, LVM_GETCOLUMNW, static_cast<WPARAM>(i),
-                                 reinterpret_cast<LPARAM>(&column)))
-            return columns;
-        columns.push_back({text, column.cx, column.fmt & LVCFMT_JUSTIFYMASK});
-    }
-}
-
 std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int listId) {
     std::vector<std::vector<std::wstring>> rows;
     const auto count = SendDlgItemMessageW(dialog, listId, LVM_GETITEMCOUNT, 0, 0);
-    const size_t columns = std::max<size_t>(ListColumns(dialog, listId).size(), 1);
+    HWND header = ListView_GetHeader(GetDlgItem(dialog, listId));
+    const size_t columns = std::max(Header_GetItemCount(header), 1);
     for (LRESULT r = 0; r < count; ++r) {
         std::vector<std::wstring> row;
         for (size_t c = 0; c < columns; ++c) {
@@ -105,6 +91,25 @@ std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int listId) {
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+std::wstring ColumnsOf(HWND dialog, int listId) {
+    std::vector<std::wstring> columns;
+    wchar_t text[256] = {};
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    column.pszText = text;
+    column.cchTextMax = 256;
+    for (WPARAM i = 0;
+         SendDlgItemMessageW(dialog, listId, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+         ++i) {
+        const int align = column.fmt & LVCFMT_JUSTIFYMASK;
+        columns.push_back(text + (L"/" + std::to_wstring(column.cx)) +
+                          (align == LVCFMT_RIGHT    ? L"r"
+                           : align == LVCFMT_CENTER ? L"c"
+                                                    : L"l"));
+    }
+    return Join(columns);
 }
 
 int SelectedRow(HWND dialog, int listId) {

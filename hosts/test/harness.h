@@ -35,13 +35,9 @@ int CountEnabled(HWND dialog, const std::vector<int>& ids);
 // lie in a folder named after them.
 std::wstring WindowProcedureModule(HWND control);
 
-struct ListColumn {
-    std::wstring text;
-    int width = 0;
-    int format = 0;
-};
-std::vector<ListColumn> ListColumns(HWND dialog, int listId);
 std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int listId);
+// Each column as text/width and l, r or c for its alignment, joined by "|".
+std::wstring ColumnsOf(HWND dialog, int listId);
 int SelectedRow(HWND dialog, int listId);
 
 void Click(HWND dialog, int id);      // BM_CLICK, handled before it returns

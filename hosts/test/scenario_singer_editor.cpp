@@ -93,17 +93,6 @@ void CheckControls(Checks& checks, HWND dialog) {
     }
 }
 
-// Each column as text/width and l, r or c for its alignment.
-std::wstring ColumnsOf(HWND dialog, int listId) {
-    std::vector<std::wstring> columns;
-    for (const ListColumn& c : ListColumns(dialog, listId))
-        columns.push_back(c.text + L"/" + std::to_wstring(c.width) +
-                          (c.format == LVCFMT_RIGHT    ? L"r"
-                           : c.format == LVCFMT_CENTER ? L"c"
-                                                       : L"l"));
-    return Join(columns);
-}
-
 void CheckOpened(Checks& checks, HWND dialog, const trak4::SequenceDocument& sample) {
     CheckControls(checks, dialog);
     const std::wstring singer =
@@ -125,15 +114,6 @@ void CheckOpened(Checks& checks, HWND dialog, const trak4::SequenceDocument& sam
     checks.Expect(
         SelectedRow(dialog, IDC_ACTIVE_LIST) == 0 && SelectedRow(dialog, IDC_MY_LIST) == 0,
         "row 0 of both lists selected first");
-    LVITEMW none = {};
-    none.stateMask = LVIS_SELECTED;
-    SendDlgItemMessageW(dialog, IDC_ACTIVE_LIST, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>(&none));
-    PumpMessages(50);
-    checks.Expect(ControlEnabled(dialog, IDC_ACTIVE_ADD) &&
-                      CountEnabled(dialog, {IDC_ACTIVE_COPY, IDC_ACTIVE_EDIT, IDC_ACTIVE_DELETE,
-                                            IDC_COPY_TO_MY}) == 0,
-                  "without an Active selection only Active Add stays enabled");
 }
 
 }  // namespace
