@@ -1,7 +1,5 @@
 #include "harness.h"
 
-#include <commctrl.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>

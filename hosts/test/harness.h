@@ -4,6 +4,8 @@
 #pragma once
 
 #include <windows.h>
+// After <windows.h>.
+#include <commctrl.h>
 
 #include <filesystem>
 #include <functional>
@@ -31,9 +33,7 @@ std::wstring ClassName(HWND window);
 std::wstring ControlText(HWND dialog, int id);
 bool ControlEnabled(HWND dialog, int id);
 int CountEnabled(HWND dialog, const std::vector<int>& ids);
-// The library whose window procedure serves the control: common controls 6
-// lie in a folder named after them.
-std::wstring WindowProcedureModule(HWND control);
+std::wstring WindowProcedureModule(HWND control);  // the file serving its class
 
 std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int listId);
 // Each column as text/width and l, r or c for its alignment, joined by "|".
@@ -48,8 +48,7 @@ void Type(HWND dialog, int id, const std::wstring& text);
 bool Choose(HWND dialog, int id, const std::wstring& text);
 void PumpMessages(DWORD ms = 0);
 
-// The visible dialogs of this thread; the first with this caption and owner
-// (any when null).
+// The thread's visible dialogs; the first with this caption and owner (any when null).
 std::vector<HWND> ThreadDialogs();
 HWND FindDialog(const wchar_t* caption, HWND owner = nullptr);
 

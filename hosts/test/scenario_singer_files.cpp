@@ -1,7 +1,5 @@
 // Export and Import of the real Singer Editor, opened by KORA_OpenDefDialog
 // on the stand-ins, through the platform's own file dialogs.
-#include <windows.h>
-
 #include <cstdio>
 
 #include "res/singer_editor_res.h"

@@ -110,12 +110,9 @@ private:
     std::vector<MessageMapEntry> map_;
 };
 
-void CheckPlatform() {
-    Expect(ModuleFilePath().value_or(u"").ends_with(u"kora4_toolkit_probe.dll"),
-           "module file path is the DLL's own");
-    Expect(HostExecutablePath().value_or(u"").ends_with(u"kora4_test_host.exe"),
-           "host executable path");
-    Expect(ModuleFileVersion() == FileVersion{4, 3, 0, 1}, "module file version 4.3.0.1");
+// The module's path, name and version show in message box captions and in
+// exported files (the scenarios); the string table here.
+void CheckStrings() {
     ExpectText(LoadStringResource(IDS_CONFIRM_DELETE).value_or(u"?"),
                u"Do you really want to delete the singer? ", "string 12 from the DLL");
     Expect(!LoadStringResource(9999), "a missing string id loads nothing");
@@ -299,7 +296,7 @@ extern "C" __declspec(dllexport) int ProbeToolkit(ProbeReport reportTo, const wc
     checks.report = reportTo;
     shots = shotFolder ? shotFolder : L".";
     try {
-        CheckPlatform();
+        CheckStrings();
         Editor();
     } catch (...) {
         Expect(false, "the probe threw");
