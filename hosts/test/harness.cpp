@@ -34,9 +34,9 @@ std::string Narrow(const std::wstring& text) {
     return out;
 }
 
-std::wstring Join(const std::vector<std::wstring>& texts, const wchar_t* separator) {
+std::wstring Join(const std::vector<std::wstring>& texts) {
     std::wstring joined;
-    for (size_t i = 0; i < texts.size(); ++i) joined += (i == 0 ? L"" : separator) + texts[i];
+    for (size_t i = 0; i < texts.size(); ++i) joined += (i == 0 ? L"" : L"|") + texts[i];
     return joined;
 }
 

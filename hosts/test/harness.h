@@ -1,6 +1,5 @@
-// What the test host and the toolkit probe share: verdicts, reading and
-// driving dialogs by control id, and a user played step by step from a
-// thread timer (it runs inside every modal loop of the thread).
+// Shared by the test host and the toolkit probe: verdicts, dialogs read and
+// driven by control id, a user played by a thread timer (runs in modal loops).
 #pragma once
 
 #include <windows.h>
@@ -25,8 +24,8 @@ public:
     void (*report)(int passed, const char* what) = nullptr;  // instead of printing
 };
 
-std::string Narrow(const std::wstring& text);  // UTF-8, for the log
-std::wstring Join(const std::vector<std::wstring>& texts, const wchar_t* separator = L"|");
+std::string Narrow(const std::wstring& text);               // UTF-8, for the log
+std::wstring Join(const std::vector<std::wstring>& texts);  // by "|"
 
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);

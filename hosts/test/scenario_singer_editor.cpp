@@ -1,6 +1,5 @@
-// The Singer Editor of KORA_OpenDefDialog and KORA_OpenDefDialog_ReadOnly on
-// the stand-ins (a copy of the vbank4 sample as the database, the trak4
-// sample sequence), made from kora4.dll's own resources.
+// The Singer Editor of both dialog exports, from kora4.dll's own resources,
+// on the stand-ins' samples.
 #include "res/singer_editor_res.h"
 #include "scenarios.h"
 #include "screenshot.h"

@@ -1,8 +1,6 @@
 // The scenarios of the test host, one per command-line name.
 #pragma once
 
-#include <string>
-
 #include "harness.h"
 #include "kora4/kora4.h"
 
@@ -25,8 +23,6 @@ struct Kora {
     ~Kora() {
         if (ready) checks.Equal(del(), 0, "KORA_Delete");
     }
-    Kora(const Kora&) = delete;
-    Kora& operator=(const Kora&) = delete;
     Checks& checks;
     Library library{L"kora4.dll"};
     PFN_KORA_Init init = library.Function<PFN_KORA_Init>("KORA_Init");

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Runs a win64 program under wine64 on the caller's DISPLAY, or on a virtual
-# one (Xvfb) started here and stopped afterwards. The prefix is a folder of
-# the build, made once; its Wine processes end with the program, so callers
-# must not share a prefix at the same time (the tests hold a resource lock).
+# Runs a win64 program under wine64 on the caller's DISPLAY or on an Xvfb of
+# its own. The prefix is made once; its Wine processes end with the program,
+# so callers must not share a prefix at the same time (tests hold a lock).
 #
 #   run_in_wine.sh <prefix folder> <program.exe> [arguments...]
 set -uo pipefail

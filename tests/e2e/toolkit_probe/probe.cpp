@@ -1,7 +1,6 @@
-// The Win32 toolkit on real windows under Wine: a DLL built like the module
-// (toolkit, resources with manifest and version) whose export runs dialogs
-// written on the seam and drives them with window messages. The host has
-// none of these resources: every template and string comes from this DLL.
+// The Win32 toolkit on real windows: a DLL built like the module (toolkit and
+// resources, none of which the host has) runs dialogs written on the seam and
+// drives them with window messages.
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -54,8 +53,8 @@ struct MapTextModule final : LumiM17NModule {
     std::map<std::u16string, std::u16string> texts;
 };
 
-// Runs `open` (a modal box or file dialog) while a timer answers the popup
-// owned by `owner` with `command`; the popup's caption, empty when none came.
+// Runs `open` (a modal box or file dialog), answering the popup owned by
+// `owner` with `command`; the popup's caption, empty when none came.
 std::wstring AnswerPopup(HWND owner, WORD command, const std::function<void()>& open) {
     std::wstring caption;
     th::PlaySteps(checks,
