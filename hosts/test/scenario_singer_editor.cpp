@@ -62,8 +62,9 @@ void CheckControls(Checks& checks, HWND dialog) {
     checks.Equal(WindowText(dialog), L"Singer Editor", "caption");
     for (const auto& c : kSingerEditor) {
         HWND item = GetDlgItem(dialog, c.id);
-        RECT origin = {c.x, c.y, 0, 0}, size = {c.cx, c.cy, 0, 0};  // each on its own, as the
-        MapDialogRect(dialog, &origin);  // dialog manager converts a template's
+        // Origin and size converted each on its own, as the dialog manager does.
+        RECT origin = {c.x, c.y, 0, 0}, size = {c.cx, c.cy, 0, 0};
+        MapDialogRect(dialog, &origin);
         MapDialogRect(dialog, &size);
         const RECT want = {origin.left, origin.top, origin.left + size.left, origin.top + size.top};
         RECT got = {};
