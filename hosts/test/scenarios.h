@@ -1,35 +1,36 @@
-// The scenarios the test host runs, one per command-line name.
+// The scenarios of the test host, one per command-line name.
 #pragma once
 
-#include <string>
-
-#include "checks.h"
+#include "harness.h"
+#include "kora4/kora4.h"
 
 namespace kora::testhost {
 
-// Dialog 101 made from kora4.dll's own resources (not the host's): every
-// control of its table with class, text, rectangle and enable state, the
-// string table, the version and manifest resources; list reading and a
-// click; a screenshot.
-void Template101(Checks& checks, const std::wstring& shots);
-
-// The Win32 toolkit of the seam on real windows, run inside the probe DLL.
-void Toolkit(Checks& checks, const std::wstring& shots);
-
-// The singer edit dialog and the cross-synthesis group list, the real
-// classes run inside the dialogs probe DLL over a stand-in editor.
-void Dialogs(Checks& checks, const std::wstring& shots);
-// The Singer Editor through both dialog exports on the vbank4 and trak4
-// stand-ins: columns, rows, the default mark, button states, OK, Cancel and
-// a read-only pick, with the store and the sequence checked after each;
-// screenshots.
+// The Singer Editor of both dialog exports from kora4.dll's resources: OK,
+// Cancel after a change, a read-only pick; the store and sequence after each.
 void SingerEditor(Checks& checks, const std::wstring& shots);
-// A singer added through the real edit dialog (the group list opened from
-// it), then OK: the My list, the store and the library table; screenshots.
+// A singer added through the real edit dialog and the group list, then OK.
 void SingerEditorAdd(Checks& checks, const std::wstring& shots);
-// Export and Import of the Singer Editor opened by KORA_OpenDefDialog,
-// through the platform's file dialogs: the bytes written, the rows taken,
-// the store after OK; screenshots of both file dialogs.
+// Export and Import through the platform's file dialogs.
 void SingerFiles(Checks& checks, const std::wstring& shots);
+
+// kora4.dll loaded by name and initialised on a workspace's database.
+struct Kora {
+    explicit Kora(Checks& c) : checks(c) {
+        ready = checks.Expect(init && del && open && pick, "kora4.dll loads, exports there") &&
+                checks.Equal(init(), 0, "KORA_Init with the vbank4 stand-in");
+    }
+    ~Kora() {
+        if (ready) checks.Equal(del(), 0, "KORA_Delete");
+    }
+    Checks& checks;
+    Library library{L"kora4.dll"};
+    PFN_KORA_Init init = library.Function<PFN_KORA_Init>("KORA_Init");
+    PFN_KORA_Delete del = library.Function<PFN_KORA_Delete>("KORA_Delete");
+    PFN_KORA_OpenDefDialog open = library.Function<PFN_KORA_OpenDefDialog>("KORA_OpenDefDialog");
+    PFN_KORA_OpenDefDialog_ReadOnly pick =
+        library.Function<PFN_KORA_OpenDefDialog_ReadOnly>("KORA_OpenDefDialog_ReadOnly");
+    bool ready = false;
+};
 
 }  // namespace kora::testhost
