@@ -131,7 +131,13 @@ int32_t FakeDatabase::GetDefaultVirtualVoice(int32_t* outBank, int32_t* outProgr
     return defaultResult;
 }
 
+int32_t FakeDatabase::Refuse(const char* call, int32_t result) {
+    log_.Add(std::string(call) + " refused");
+    return result;
+}
+
 int32_t FakeDatabase::SetDefaultVirtualVoice(uint32_t editor, int32_t bank, int32_t program) {
+    if (setDefaultRefusal) return Refuse("DBM_SetDefaultVirtualVoice", *setDefaultRefusal);
     log_.Add("DBM_SetDefaultVirtualVoice(" + std::to_string(editor) + PairText(bank, program) +
              ")");
     defaultBank = bank;
@@ -147,6 +153,12 @@ int32_t FakeDatabase::GetXSynthData(XSynthGroupList* outGroups) {
 
 int32_t FakeDatabase::CreateVirtualVoice(uint32_t editor, int32_t bank, int32_t* outProgram,
                                          const char16_t* primaryVoiceId, const char16_t* name) {
+    if (createRefusal) return Refuse("DBM_CreateVirtualVoice", *createRefusal);
+    if (createdProgram) {
+        log_.Add("DBM_CreateVirtualVoice gives " + std::to_string(*createdProgram));
+        *outProgram = *createdProgram;
+        return 0;
+    }
     log_.Add("DBM_CreateVirtualVoice(" + std::to_string(editor) + "," + std::to_string(bank) + ")");
     for (int32_t program = 0; program < kPairLimit; ++program) {
         if (virtualVoices_.contains(Pair{bank, program})) continue;
@@ -163,6 +175,7 @@ int32_t FakeDatabase::CreateVirtualVoice(uint32_t editor, int32_t bank, int32_t*
 }
 
 int32_t FakeDatabase::SetVirtualVoiceInfo(uint32_t editor, const DBM_VVOICE_INFO* info) {
+    if (setInfoRefusal) return Refuse("DBM_SetVirtualVoiceInfo", *setInfoRefusal);
     log_.Add("DBM_SetVirtualVoiceInfo(" + std::to_string(editor) +
              PairText(info->bank, info->program) + ")");
     virtualVoices_[Pair{info->bank, info->program}] = *info;
@@ -170,6 +183,7 @@ int32_t FakeDatabase::SetVirtualVoiceInfo(uint32_t editor, const DBM_VVOICE_INFO
 }
 
 int32_t FakeDatabase::DeleteVirtualVoice(uint32_t editor, int32_t bank, int32_t program) {
+    if (deleteRefusal) return Refuse("DBM_DeleteVirtualVoice", *deleteRefusal);
     log_.Add("DBM_DeleteVirtualVoice(" + std::to_string(editor) + PairText(bank, program) + ")");
     return virtualVoices_.erase(Pair{bank, program}) == 1 ? 0 : -1;
 }

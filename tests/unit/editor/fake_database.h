@@ -1,6 +1,6 @@
 // A voice database held in the test's memory and reached through the
 // forwarding library: installed voices, virtual voices, the default voice,
-// cross-synthesis groups, answers to inject and every call in a CallLog.
+// cross-synthesis groups, answers and refusals to inject, every call logged.
 // BoundContext binds a module context to it the way KORA_Init would.
 #pragma once
 
@@ -52,6 +52,10 @@ public:
     int32_t defaultResult = 0;
     XSynthGroupList xsynthGroups;
     int32_t xsynthResult = 0;
+    // Changes refused with these answers: logged as "<call> refused", no effect.
+    std::optional<int32_t> createRefusal, setInfoRefusal, deleteRefusal, setDefaultRefusal;
+    // Create answers success with this program and stores nothing.
+    std::optional<int32_t> createdProgram;
 
     int32_t Init() override;
     int32_t Delete() override;
@@ -78,6 +82,7 @@ private:
         int32_t result = 0;
     };
     void RebuildList();
+    int32_t Refuse(const char* call, int32_t result);
 
     CallLog& log_;
     std::deque<std::u16string> texts_;  // stable storage of the list's texts

@@ -23,31 +23,26 @@ FORWARD_EXPORT void FakeDbm_SetTarget(DbmTarget* target) { Target() = target; }
 static_assert(std::is_same_v<decltype(&FakeDbm_SetTarget), PFN_FakeDbm_SetTarget>);
 
 #define FORWARD(call) return Target() != nullptr ? Target()->call : kNoTarget
-#define UNEXPECTED(name) FORWARD(Unexpected(#name))
+// An entry point the module binds but never calls.
+#define UNEXPECTED(name, ...)                                                \
+    FORWARD_EXPORT int32_t name(__VA_ARGS__) { FORWARD(Unexpected(#name)); } \
+    CHECK_TYPE(name)
 
 FORWARD_EXPORT int32_t DBM_Init() { FORWARD(Init()); }
 FORWARD_EXPORT int32_t DBM_Delete() { FORWARD(Delete()); }
-FORWARD_EXPORT int32_t DBM_CopyVirtualVoice(uint32_t, int32_t, int32_t, int32_t, int32_t*) {
-    UNEXPECTED(DBM_CopyVirtualVoice);
-}
+UNEXPECTED(DBM_CopyVirtualVoice, uint32_t, int32_t, int32_t, int32_t, int32_t*);
 FORWARD_EXPORT int32_t DBM_CreateVirtualVoice(uint32_t editor, int32_t bank, int32_t* outProgram,
                                               const char16_t* primaryVoiceId,
                                               const char16_t* name) {
     FORWARD(CreateVirtualVoice(editor, bank, outProgram, primaryVoiceId, name));
 }
-FORWARD_EXPORT int32_t DBM_GetVersionString(char16_t*, int32_t) {
-    UNEXPECTED(DBM_GetVersionString);
-}
+UNEXPECTED(DBM_GetVersionString, char16_t*, int32_t);
 FORWARD_EXPORT int32_t DBM_DeleteVirtualVoice(uint32_t editor, int32_t bank, int32_t program) {
     FORWARD(DeleteVirtualVoice(editor, bank, program));
 }
-FORWARD_EXPORT int32_t DBM_SetVirtualVoiceParameters(uint32_t, int32_t, int32_t, const int32_t*,
-                                                     const int32_t*) {
-    UNEXPECTED(DBM_SetVirtualVoiceParameters);
-}
-FORWARD_EXPORT int32_t DBM_SetVirtualVoiceName(uint32_t, int32_t, int32_t, const char16_t*) {
-    UNEXPECTED(DBM_SetVirtualVoiceName);
-}
+UNEXPECTED(DBM_SetVirtualVoiceParameters, uint32_t, int32_t, int32_t, const int32_t*,
+           const int32_t*);
+UNEXPECTED(DBM_SetVirtualVoiceName, uint32_t, int32_t, int32_t, const char16_t*);
 FORWARD_EXPORT int32_t DBM_GetVoiceParameters(const char16_t* voiceId, int32_t* outParams6) {
     FORWARD(GetVoiceParameters(voiceId, outParams6));
 }
@@ -75,38 +70,20 @@ FORWARD_EXPORT int32_t DBM_GetXSynthData(XSynthGroupList* outGroups) {
 FORWARD_EXPORT int32_t DBM_SetVirtualVoiceInfo(uint32_t editor, const DBM_VVOICE_INFO* info) {
     FORWARD(SetVirtualVoiceInfo(editor, info));
 }
-FORWARD_EXPORT int32_t DBM_GetVirtualVoiceName(int32_t, int32_t, char16_t*, int32_t) {
-    UNEXPECTED(DBM_GetVirtualVoiceName);
-}
-FORWARD_EXPORT int32_t DBM_GetVirtualVoiceParameters(int32_t, int32_t, int32_t*, int32_t*) {
-    UNEXPECTED(DBM_GetVirtualVoiceParameters);
-}
-FORWARD_EXPORT int32_t DBM_GetVoice(const char16_t*, DbmVoiceEntry*) { UNEXPECTED(DBM_GetVoice); }
-FORWARD_EXPORT int32_t DBM_GetExpDB(void**) { UNEXPECTED(DBM_GetExpDB); }
-FORWARD_EXPORT int32_t DBM_GetVirtualExpInfo(int32_t, int32_t, void*) {
-    UNEXPECTED(DBM_GetVirtualExpInfo);
-}
-FORWARD_EXPORT int32_t DBM_GetVirtualExpItems(int32_t, int32_t, void*, int32_t*) {
-    UNEXPECTED(DBM_GetVirtualExpItems);
-}
-FORWARD_EXPORT int32_t DBM_DeleteVirtualExpItems(uint32_t, int32_t, int32_t) {
-    UNEXPECTED(DBM_DeleteVirtualExpItems);
-}
-FORWARD_EXPORT int32_t DBM_DeleteVirtualExpInfo(uint32_t, int32_t, int32_t) {
-    UNEXPECTED(DBM_DeleteVirtualExpInfo);
-}
-FORWARD_EXPORT int32_t DBM_GetLibraryVersion(int32_t*, int32_t*) {
-    UNEXPECTED(DBM_GetLibraryVersion);
-}
+UNEXPECTED(DBM_GetVirtualVoiceName, int32_t, int32_t, char16_t*, int32_t);
+UNEXPECTED(DBM_GetVirtualVoiceParameters, int32_t, int32_t, int32_t*, int32_t*);
+UNEXPECTED(DBM_GetVoice, const char16_t*, DbmVoiceEntry*);
+UNEXPECTED(DBM_GetExpDB, void**);
+UNEXPECTED(DBM_GetVirtualExpInfo, int32_t, int32_t, void*);
+UNEXPECTED(DBM_GetVirtualExpItems, int32_t, int32_t, void*, int32_t*);
+UNEXPECTED(DBM_DeleteVirtualExpItems, uint32_t, int32_t, int32_t);
+UNEXPECTED(DBM_DeleteVirtualExpInfo, uint32_t, int32_t, int32_t);
+UNEXPECTED(DBM_GetLibraryVersion, int32_t*, int32_t*);
 
 CHECK_TYPE(DBM_Init);
 CHECK_TYPE(DBM_Delete);
-CHECK_TYPE(DBM_CopyVirtualVoice);
 CHECK_TYPE(DBM_CreateVirtualVoice);
-CHECK_TYPE(DBM_GetVersionString);
 CHECK_TYPE(DBM_DeleteVirtualVoice);
-CHECK_TYPE(DBM_SetVirtualVoiceParameters);
-CHECK_TYPE(DBM_SetVirtualVoiceName);
 CHECK_TYPE(DBM_GetVoiceParameters);
 CHECK_TYPE(DBM_GetAllVoice);
 CHECK_TYPE(DBM_BackupAllVirtualVoice);
@@ -119,12 +96,3 @@ CHECK_TYPE(DBM_GetDefaultVirtualVoice);
 CHECK_TYPE(DBM_SetDefaultVirtualVoice);
 CHECK_TYPE(DBM_GetXSynthData);
 CHECK_TYPE(DBM_SetVirtualVoiceInfo);
-CHECK_TYPE(DBM_GetVirtualVoiceName);
-CHECK_TYPE(DBM_GetVirtualVoiceParameters);
-CHECK_TYPE(DBM_GetVoice);
-CHECK_TYPE(DBM_GetExpDB);
-CHECK_TYPE(DBM_GetVirtualExpInfo);
-CHECK_TYPE(DBM_GetVirtualExpItems);
-CHECK_TYPE(DBM_DeleteVirtualExpItems);
-CHECK_TYPE(DBM_DeleteVirtualExpInfo);
-CHECK_TYPE(DBM_GetLibraryVersion);

@@ -44,45 +44,32 @@ TEST_F(LoadTest, ReadsVoicesSequenceAndDatabaseInOrderBeforeTheDialog) {
               Concat(kVoiceQueries, {"vvoiceGetVVoice x16384", "DBM_GetVirtualVoiceInfo x16384",
                                      "DBM_BackupAllVirtualVoice", "DBM_GetEditor", "dialog",
                                      "DBM_RollBackEditor(77)"}));
-    EXPECT_EQ(Session().editorHandle, 77u);
-    EXPECT_EQ(Session().context, &bound->Context());
-    EXPECT_EQ(Session().trakManager, trak.get());
-}
-
-TEST_F(LoadTest, InstalledVoicesKeepTheDatabaseOrderAndDefaults) {
-    dialog.user = [](editor::EditorSession&) { return DialogEnding::Cancel; };
-    ASSERT_EQ(Run(), kOk);
-    const InstalledVoiceList& voices = Session().installedVoices;
-    ASSERT_EQ(voices.size(), 3u);
-    EXPECT_EQ(voices[0].voiceId, kAnna);
-    EXPECT_EQ(voices[0].name, u"Anna");
-    EXPECT_EQ(voices[0].bank, 0);
-    EXPECT_EQ(voices[0].defaults, (std::array<int32_t, 5>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(voices[1].defaults, (std::array<int32_t, 5>{-1, -2, -3, -4, -5}));
-    EXPECT_EQ(voices[2].bank, 2);
-    EXPECT_EQ(Session().dbmVoiceList, &database.VoiceList());
-}
-
-TEST_F(LoadTest, ActiveSingersInSingerOrderWithoutVoicesOfUninstalledPrimaries) {
-    dialog.user = [](editor::EditorSession&) { return DialogEnding::Cancel; };
-    ASSERT_EQ(Run(), kOk);
     const editor::EditorSession& s = Session();
-    // "Alto" before "alto": equal without regard to case, then by code unit.
+    EXPECT_EQ(s.editorHandle, 77u);
+    EXPECT_EQ(s.context, &bound->Context());
+    EXPECT_EQ(s.trakManager, trak.get());
+    EXPECT_EQ(s.dbmVoiceList, &database.VoiceList());
+
+    // Installed voices in the database's order, with their defaults.
+    ASSERT_EQ(s.installedVoices.size(), 3u);
+    EXPECT_EQ(s.installedVoices[0].voiceId, kAnna);
+    EXPECT_EQ(s.installedVoices[0].name, u"Anna");
+    EXPECT_EQ(s.installedVoices[1].defaults, (std::array<int32_t, 5>{-1, -2, -3, -4, -5}));
+    EXPECT_EQ(s.installedVoices[2].bank, 2);
+
+    // Active singers in singer order ("Alto" before "alto": equal without
+    // regard to case, then by code unit), none of an uninstalled primary.
     EXPECT_THAT(Names(s.activeSingers), ElementsAre(u"Alto", u"alto", u"Zed", u"Choir"));
     EXPECT_THAT(Pairs(s.activeSingers),
                 ElementsAre(Pair{0, 3}, Pair{0, 1}, Pair{0, 0}, Pair{2, 0}));
-    EXPECT_EQ(s.activeAtOpen.size(), s.activeSingers.size());
-    for (std::size_t i = 0; i < s.activeSingers.size(); ++i) {
-        EXPECT_EQ(s.activeAtOpen[i].name, s.activeSingers[i].name);
-        EXPECT_EQ(s.activeSingers[i].state, kStateLoaded);
-    }
+    EXPECT_EQ(Names(s.activeAtOpen), Names(s.activeSingers));
+    for (const SingerEntry& singer : s.activeSingers) EXPECT_EQ(singer.state, kStateLoaded);
     const SingerEntry& alto = s.activeSingers[1];
     EXPECT_EQ(alto.primaryName, u"Bert");
     EXPECT_EQ(alto.secondaryName, u"Anna");
     EXPECT_EQ(alto.primaryParams, (std::array<int32_t, 5>{20, 21, 22, 23, 24}));
     EXPECT_EQ(alto.secondaryParams, (std::array<int32_t, 6>{-20, -21, -22, -23, -24, -25}));
     EXPECT_EQ(s.activeSingers[0].secondaryName, u"-");
-
     for (const PairMap* map : {&s.activeInUse, &s.activeAtLoad}) {
         EXPECT_EQ(map->Count(), 4u);
         for (const Pair& p : Pairs(s.activeSingers)) EXPECT_TRUE(map->Test(p.bank, p.program));
@@ -90,20 +77,15 @@ TEST_F(LoadTest, ActiveSingersInSingerOrderWithoutVoicesOfUninstalledPrimaries) 
         EXPECT_FALSE(map->Test(0, 7));  // installed only in another letter case
     }
     EXPECT_EQ(s.activeRemoved.Count() + s.activeDeleted.Count(), 0u);
-}
 
-TEST_F(LoadTest, MySingersInSingerOrderWithSecondaryNamesLookedUp) {
-    dialog.user = [](editor::EditorSession&) { return DialogEnding::Cancel; };
-    ASSERT_EQ(Run(), kOk);
-    const std::vector<SingerEntry>& my = Session().mySingers;
-    EXPECT_THAT(Names(my), ElementsAre(u"another", u"Mine", u"Other"));
-    EXPECT_THAT(Pairs(my), ElementsAre(Pair{0, 9}, Pair{0, 0}, Pair{2, 4}));
-    EXPECT_EQ(my[1].primaryName, u"Anna");
-    EXPECT_EQ(my[1].secondaryId, kCleo);
-    EXPECT_EQ(my[1].secondaryName, u"Cleo");
-    EXPECT_EQ(my[0].secondaryName, u"-");
-    EXPECT_EQ(my[1].primaryParams, (std::array<int32_t, 5>{70, 71, 72, 73, 74}));
-    EXPECT_EQ(my[1].secondaryParams, (std::array<int32_t, 6>{-70, -71, -72, -73, -74, -75}));
+    // My singers in singer order, secondary names looked up.
+    EXPECT_THAT(Names(s.mySingers), ElementsAre(u"another", u"Mine", u"Other"));
+    EXPECT_THAT(Pairs(s.mySingers), ElementsAre(Pair{0, 9}, Pair{0, 0}, Pair{2, 4}));
+    EXPECT_EQ(s.mySingers[1].primaryName, u"Anna");
+    EXPECT_EQ(s.mySingers[1].secondaryName, u"Cleo");
+    EXPECT_EQ(s.mySingers[0].secondaryName, u"-");
+    EXPECT_EQ(s.mySingers[1].secondaryParams,
+              (std::array<int32_t, 6>{-70, -71, -72, -73, -74, -75}));
 }
 
 TEST_F(LoadTest, AnEmptyDatabaseGivesAnEmptyMyListAndTheInvocationGoesOn) {
@@ -230,22 +212,46 @@ INSTANTIATE_TEST_SUITE_P(
                     BadParams{"Refused", {0, 0, 0, 0, 0, 0}, 5, kDatabaseFailed}),
     [](const auto& p) { return std::string(p.param.label); });
 
-TEST_F(LoadTest, FailingGetAllVoice) {
-    database.getAllVoiceResult = -3;
+// A failing load step ends the invocation, without the dialog, right after
+// its call: nothing opened is rolled back.
+struct LoadFailure {
+    const char* label;
+    void (*inject)(FakeDatabase&);
+    std::string lastCall;
+};
+void PrintTo(const LoadFailure& c, std::ostream* os) { *os << c.label; }
+
+class FailingLoad : public EditorTest, public testing::WithParamInterface<LoadFailure> {};
+
+TEST_P(FailingLoad, EndsTheInvocationWithoutTheDialog) {
+    GetParam().inject(database);
     EXPECT_EQ(Run(), kDatabaseFailed);
+    EXPECT_EQ(log.Collapsed().back(), GetParam().lastCall);
+    log.Clear();
+    int32_t bank = 5;
+    int32_t program = 6;
+    EXPECT_EQ(RunReadOnly(&bank, &program), kDatabaseFailed);
+    EXPECT_EQ((Pair{bank, program}), (Pair{5, 6}));
+    EXPECT_EQ(log.Collapsed().back(), GetParam().lastCall);
     EXPECT_EQ(dialog.runs, 0);
-    EXPECT_EQ(log.Collapsed(), Calls{"DBM_GetAllVoice"});
+    EXPECT_EQ(log.Count("DBM_RollBackEditor"), 0);
 }
 
-TEST_F(LoadTest, FailingVirtualVoiceQueryStopsTheScanThere) {
-    database.virtualInfoFailsAt = Pair{3, 7};
-    database.virtualInfoFailure = -2;
-    EXPECT_EQ(Run(), kDatabaseFailed);
-    EXPECT_EQ(dialog.runs, 0);
-    EXPECT_EQ(log.Collapsed(),
-              Concat(kVoiceQueries, {"vvoiceGetVVoice x16384",
-                                     "DBM_GetVirtualVoiceInfo x" + std::to_string(3 * 128 + 8)}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FailingLoad,
+    testing::Values(LoadFailure{"GetAllVoice", [](FakeDatabase& db) { db.getAllVoiceResult = -3; },
+                                "DBM_GetAllVoice"},
+                    LoadFailure{"VirtualVoiceQuery",
+                                [](FakeDatabase& db) {
+                                    db.virtualInfoFailsAt = Pair{3, 7};
+                                    db.virtualInfoFailure = -2;
+                                },
+                                "DBM_GetVirtualVoiceInfo x" + std::to_string(3 * 128 + 8)},
+                    LoadFailure{"Backup", [](FakeDatabase& db) { db.backupResult = 1; },
+                                "DBM_BackupAllVirtualVoice"},
+                    LoadFailure{"NoEditingHandle", [](FakeDatabase& db) { db.editorHandle = 0; },
+                                "DBM_GetEditor"}),
+    [](const auto& p) { return std::string(p.param.label); });
 
 TEST_F(LoadTest, AFailedVirtualVoiceQueryTellsItsPairAndAnswer) {
     database.virtualInfoFailsAt = Pair{3, 7};
@@ -268,22 +274,6 @@ TEST_F(LoadTest, AFailedVirtualVoiceQueryTellsItsPairAndAnswer) {
     EXPECT_FALSE(failure.result.has_value());
 }
 
-TEST_F(LoadTest, FailingBackup) {
-    database.backupResult = 1;
-    EXPECT_EQ(Run(), kDatabaseFailed);
-    EXPECT_EQ(dialog.runs, 0);
-    EXPECT_EQ(log.Collapsed().back(), "DBM_BackupAllVirtualVoice");
-}
-
-TEST_F(LoadTest, NoEditingHandle) {
-    database.editorHandle = 0;
-    EXPECT_EQ(Run(), kDatabaseFailed);
-    EXPECT_EQ(dialog.runs, 0);
-    // Nothing was opened, so nothing is rolled back.
-    EXPECT_EQ(log.Collapsed().back(), "DBM_GetEditor");
-    EXPECT_EQ(Session().editorHandle, 0u);
-}
-
 TEST_F(LoadTest, AContextThatIsNotInitializedCallsNoDatabaseFunction) {
     bound->Context().initialized = false;
     EXPECT_EQ(Run(), kDatabaseFailed);
@@ -297,16 +287,6 @@ TEST_F(LoadTest, AContextThatIsNotInitializedCallsNoDatabaseFunction) {
     EXPECT_EQ(editor::TakeEditor(session), kDatabaseFailed);
     EXPECT_EQ(editor::RollBackDatabase(session), kDatabaseFailed);
     EXPECT_TRUE(log.Calls().empty());
-}
-
-TEST_F(LoadTest, ReadOnlyLoadFailuresEndItWithoutTheDialogToo) {
-    database.editorHandle = 0;
-    int32_t bank = 5;
-    int32_t program = 6;
-    EXPECT_EQ(RunReadOnly(&bank, &program), kDatabaseFailed);
-    EXPECT_EQ(dialog.runs, 0);
-    EXPECT_EQ(bank, 5);
-    EXPECT_EQ(program, 6);
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ protected:
     trak4::SequenceDocument original;
 };
 
-TEST_F(RunEditorTest, CancelRollsBackAndLeavesTheSequenceAlone) {
+TEST_F(RunEditorTest, CancelOrAnyOtherEndingRollsBackAndLeavesTheSequenceAlone) {
     dialog.user = [](EditorSession& s) {
         EditAddDelete(s);
         s.myChanged = true;
@@ -69,28 +69,11 @@ TEST_F(RunEditorTest, CancelRollsBackAndLeavesTheSequenceAlone) {
     EXPECT_EQ(Run(), kOk);
     EXPECT_EQ(AfterDialog(), (Calls{"dialog", "DBM_RollBackEditor(77)"}));
     EXPECT_TRUE(SequenceUntouched());
-}
-
-TEST_F(RunEditorTest, AnyOtherEndingRollsBackToo) {
+    log.Clear();
     dialog.user = [](EditorSession&) { return DialogEnding::Other; };
-    EXPECT_EQ(Run(), kOk);
-    EXPECT_EQ(AfterDialog(), (Calls{"dialog", "DBM_RollBackEditor(77)"}));
-}
-
-TEST_F(RunEditorTest, AFailedRollBackIsReported) {
-    database.rollBackResult = 3;
-    dialog.user = [](EditorSession&) { return DialogEnding::Cancel; };
+    database.rollBackResult = 3;  // and a failed roll-back is reported
     EXPECT_EQ(Run(), kDatabaseFailed);
-}
-
-TEST_F(RunEditorTest, TheInitialSelectionReachesTheDialog) {
-    dialog.user = [](EditorSession& s) {
-        EXPECT_EQ(s.initialSelection, PackPair(2, 0));
-        EXPECT_FALSE(s.readOnly);
-        return DialogEnding::Cancel;
-    };
-    Run(PackPair(2, 0));
-    EXPECT_EQ(dialog.runs, 1);
+    EXPECT_EQ(log.Calls().back(), "DBM_RollBackEditor(77)");
 }
 
 TEST_F(RunEditorTest, OkWithoutChangesCommitsNothingButReplacesTheTable) {
@@ -102,8 +85,7 @@ TEST_F(RunEditorTest, OkWithoutChangesCommitsNothingButReplacesTheTable) {
 
     ASSERT_EQ(trak->LibraryTable().size(), 3u);
     const AxVVoiceLib& mine = trak->LibraryTable().at({0, 0});
-    EXPECT_EQ(mine.bank, 0);
-    EXPECT_EQ(mine.program, 0);
+    EXPECT_EQ((Pair{mine.bank, mine.program}), (Pair{0, 0}));
     EXPECT_EQ(mine.name, u"Mine");
     EXPECT_EQ(mine.primaryId, kAnna);
     EXPECT_EQ(mine.secondaryId, kCleo);
@@ -202,7 +184,8 @@ TEST_F(RunEditorTest, OkWithAnEmptyMyListRestoresTheSequence) {
 // database rolled back, and the changes made before it stay.
 struct ApplyFailure {
     const char* label;
-    void (*refuse)(LoggingTrakManager&);
+    trak4::TrakOp op;
+    int nth;
     uint32_t status;
     std::size_t appliedCalls;  // of kAppliedChanges, before the message
 };
@@ -211,7 +194,7 @@ void PrintTo(const ApplyFailure& c, std::ostream* os) { *os << c.label; }
 class ApplyRefused : public RunEditorTest, public testing::WithParamInterface<ApplyFailure> {};
 
 TEST_P(ApplyRefused, RollsBackAndReportsTheRefusal) {
-    GetParam().refuse(*trak);
+    trak->RefuseCall(GetParam().op, GetParam().nth);
     dialog.user = [](EditorSession& s) {
         s.myChanged = true;
         return EditAddDelete(s);
@@ -228,28 +211,14 @@ TEST_P(ApplyRefused, RollsBackAndReportsTheRefusal) {
     EXPECT_TRUE(trak->LibraryTable().empty());
 }
 
+using trak4::TrakOp;
 INSTANTIATE_TEST_SUITE_P(
     Cases, ApplyRefused,
-    testing::Values(ApplyFailure{"Update",
-                                 [](LoggingTrakManager& manager) {
-                                     manager.RefuseCall(trak4::TrakOp::kUpdate, 1);
-                                 },
-                                 kSequenceUpdateRefused, 2},
-                    ApplyFailure{"RemoveBeforeInsert",
-                                 [](LoggingTrakManager& manager) {
-                                     manager.RefuseCall(trak4::TrakOp::kRemove, 1);
-                                 },
-                                 kSequenceInsertRefused, 3},
-                    ApplyFailure{"Insert",
-                                 [](LoggingTrakManager& manager) {
-                                     manager.RefuseCall(trak4::TrakOp::kInsert, 2);
-                                 },
-                                 kSequenceInsertRefused, 5},
-                    ApplyFailure{"FinalRemove",
-                                 [](LoggingTrakManager& manager) {
-                                     manager.RefuseCall(trak4::TrakOp::kRemove, 2);
-                                 },
-                                 kSequenceRemoveRefused, 6}),
+    testing::Values(ApplyFailure{"Update", TrakOp::kUpdate, 1, kSequenceUpdateRefused, 2},
+                    ApplyFailure{"RemoveBeforeInsert", TrakOp::kRemove, 1, kSequenceInsertRefused,
+                                 3},
+                    ApplyFailure{"Insert", TrakOp::kInsert, 2, kSequenceInsertRefused, 5},
+                    ApplyFailure{"FinalRemove", TrakOp::kRemove, 2, kSequenceRemoveRefused, 6}),
     [](const auto& p) { return std::string(p.param.label); });
 
 TEST_F(RunEditorTest, TheSequenceManagerIsNotifiedAlsoWhenAStepThrows) {
@@ -367,33 +336,27 @@ protected:
     int32_t program = 66;
 };
 
-TEST_F(ReadOnlyTest, OkGivesThePickedPair) {
+TEST_F(ReadOnlyTest, OkGivesThePickedPairEvenOutOfRange) {
+    EXPECT_EQ(RunReadOnly(&bank, &program), kPickOutOfRange);  // no pick at all
+    EXPECT_EQ((Pair{bank, program}), (Pair{-1, -1}));
     dialog.user = [](EditorSession& s) {
         EXPECT_EQ(s.initialSelection, kNoInitialSelection);
         s.pickedBank = 0;
         s.pickedProgram = 3;
         return DialogEnding::Ok;
     };
+    log.Clear();
     EXPECT_EQ(RunReadOnly(&bank, &program), kOk);
     EXPECT_TRUE(dialog.readOnlyWhileShown);
-    EXPECT_EQ(bank, 0);
-    EXPECT_EQ(program, 3);
+    EXPECT_EQ((Pair{bank, program}), (Pair{0, 3}));
     EXPECT_EQ(AfterDialog(), Calls{"dialog"});
-}
-
-TEST_F(ReadOnlyTest, OkWithoutAPickIsOutOfRangeAndStillWritten) {
-    EXPECT_EQ(RunReadOnly(&bank, &program), kPickOutOfRange);
-    EXPECT_EQ(bank, -1);
-    EXPECT_EQ(program, -1);
-
     dialog.user = [](EditorSession& s) {
         s.pickedBank = 0;
         s.pickedProgram = 128;
         return DialogEnding::Ok;
     };
     EXPECT_EQ(RunReadOnly(&bank, &program), kPickOutOfRange);
-    EXPECT_EQ(bank, 0);
-    EXPECT_EQ(program, 128);
+    EXPECT_EQ((Pair{bank, program}), (Pair{0, 128}));
 }
 
 TEST_F(ReadOnlyTest, CancelAndOtherEndingsWriteNothing) {

@@ -1,6 +1,5 @@
-// The Singer Editor loaded from the editor tests' world for the list
-// operations: the database behind a RefusingDatabase, the dialog with its
-// handlers reachable, and readers of rows, marks and records.
+// The Singer Editor loaded from the editor tests' world, as the invocation
+// leaves it before DoModal, with its handlers open and readers of rows.
 //
 // Installed voices: Anna and Bert (bank 0), Cleo (bank 2); groups Light
 // (Anna, Bert) and Deep (Cleo, Anna).
@@ -20,21 +19,28 @@
 #include "editor/load_steps.h"
 #include "editor_fixture.h"
 #include "model/text_field.h"
-#include "refusing_database.h"
 #include "res/singer_dlg_res.h"
 #include "res/singer_editor_res.h"
+#include "text_module_fake.h"
 #include "ui/format_text.h"
 #include "ui/headless/gtest_user.h"
 #include "ui/win_values.h"
 
 namespace kora::dialogs::test {
 
+using kora::test::Calls;
 using kora::test::kAnna;
 using kora::test::kBert;
 using kora::test::kCleo;
 using kora::test::Singer;
+using testing::ElementsAre;
+using ui::Dialog;
+using ui::kIdCancel;
+using ui::kIdNo;
+using ui::kIdOk;
+using ui::kIdYes;
+using ui::ListView;
 
-// The Singer Editor with its operations open to the tests.
 class OpenEditor : public CSingerEditorDlg {
 public:
     using CSingerEditorDlg::OnActiveAdd;
@@ -50,16 +56,14 @@ public:
     using CSingerEditorDlg::SetDefaultSinger;
 };
 
-inline std::vector<std::u16string> RowTexts(ui::ListView list, int row) {
+inline std::vector<std::u16string> RowTexts(ListView list, int row) {
     std::vector<std::u16string> texts;
-    for (int column = 0; column < list.ColumnCount(); ++column) {
+    for (int column = 0; column < list.ColumnCount(); ++column)
         texts.push_back(list.ItemText(row, column));
-    }
     return texts;
 }
 
-// Column `column` of every row.
-inline std::vector<std::u16string> ColumnTexts(ui::ListView list, int column) {
+inline std::vector<std::u16string> ColumnTexts(ListView list, int column) {
     std::vector<std::u16string> texts;
     for (int row = 0; row < list.ItemCount(); ++row) texts.push_back(list.ItemText(row, column));
     return texts;
@@ -71,7 +75,7 @@ inline std::vector<std::u16string> Names(const std::vector<SingerEntry>& entries
     return names;
 }
 
-class ListOpsTest : public kora::test::EditorTest {
+class EditorDlgTest : public kora::test::EditorTest {
 protected:
     void SetUp() override {
         kora::test::EditorTest::SetUp();
@@ -80,14 +84,10 @@ protected:
         database.xsynthGroups = {{u"Light", {kAnna, kBert}}, {u"Deep", {kCleo, kAnna}}};
         database.AddVirtualVoice(Singer(0, 20, u"Alto", kAnna, u"", 100), u"Anna");
         database.AddVirtualVoice(Singer(0, 21, u"alto (2)", kBert, u"", 110), u"Bert");
-        bound.reset();
-        bound = std::make_unique<kora::test::BoundContext>(refusing);
+        document.filePath = u"C:\\songs\\demo.seq";
         Load(document);
     }
-    void TearDown() override {
-        dlg.reset();
-        bound.reset();  // before the refusing database it points to
-    }
+    void TearDown() override { dlg.reset(); }
 
     void Load(const trak4::SequenceDocument& sequence) {
         trak = std::make_unique<kora::test::LoggingTrakManager>(log, sequence);
@@ -103,27 +103,37 @@ protected:
 
     // Plays the script so far, then Cancel; DoModal's result.
     int Run() {
-        user.Click(ui::kIdCancel);
+        user.Click(kIdCancel);
         return dlg->DoModal();
     }
 
     // The calls after the start-up's three queries.
-    kora::test::Calls Changes() const {
-        kora::test::Calls calls = log.Calls();
-        const auto skip = std::min<std::size_t>(calls.size(), 3);
-        return kora::test::Calls(calls.begin() + static_cast<std::ptrdiff_t>(skip), calls.end());
+    Calls Changes() const {
+        const Calls& calls = log.Calls();
+        return Calls(
+            calls.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(3, calls.size())),
+            calls.end());
     }
 
-    static ui::ListView Active(ui::Dialog& d) { return d.Control<ui::ListView>(IDC_ACTIVE_LIST); }
-    static ui::ListView My(ui::Dialog& d) { return d.Control<ui::ListView>(IDC_MY_LIST); }
+    std::vector<std::u16string> Messages() const {
+        std::vector<std::u16string> texts;
+        for (const auto& box : user.MessageBoxes()) texts.push_back(box.text);
+        return texts;
+    }
+    std::vector<uint32_t> Styles() const {
+        std::vector<uint32_t> styles;
+        for (const auto& box : user.MessageBoxes()) styles.push_back(box.style);
+        return styles;
+    }
 
-    // The record the database holds at a pair, if any.
+    static ListView Active(Dialog& d) { return d.Control<ListView>(IDC_ACTIVE_LIST); }
+    static ListView My(Dialog& d) { return d.Control<ListView>(IDC_MY_LIST); }
+
     const DBM_VVOICE_INFO* Stored(int32_t bank, int32_t program) const {
         const auto found = database.VirtualVoices().find(Pair{bank, program});
         return found == database.VirtualVoices().end() ? nullptr : &found->second;
     }
 
-    kora::test::RefusingDatabase refusing{database, log};
     ui::headless::TestUser user;
     std::unique_ptr<OpenEditor> dlg;
 };
