@@ -16,8 +16,6 @@
 namespace kora::ui {
 namespace {
 
-using headless::kScriptRanOut;
-using headless::kScriptWrongDialog;
 using headless::ScriptedUser;
 using headless::TestUser;
 using test::Probe;
@@ -28,7 +26,6 @@ using ::testing::HasSubstr;
 class CounterDialog : public Dialog {
 public:
     CounterDialog() : Dialog(IDD_XSYNTH_GROUP) {}
-    int opened = 0;
     std::vector<int> doubleClicks;
 
 protected:
@@ -39,19 +36,9 @@ protected:
         };
         return map;
     }
-    bool OnInitDialog() override {
-        auto list = Control<ListView>(IDC_XSYNTH_LIST);
-        list.InsertColumn(0, u"Name", kLvcfmtLeft, 100);
-        list.InsertItem(0, u"A");
-        list.InsertItem(1, u"B");
-        return true;
-    }
 
 private:
-    void OnOpenWeb() {
-        ++opened;
-        OpenWebAddress(u"https://example.org/en/articles/xsy_group_list");
-    }
+    void OnOpenWeb() { OpenWebAddress(u"https://example.org/en/articles/xsy_group_list"); }
     void OnListDblClk(const NotifyEvent& e) {
         doubleClicks.push_back(e.item);
         doubleClicks.push_back(e.subItem);
@@ -60,14 +47,17 @@ private:
 
 TEST(ScriptedUser, PlaysAStaticMessageMap) {
     TestUser user;
-    user.Click(IDC_OPEN_GROUP_WEB)
-        .DoubleClickRow(IDC_XSYNTH_LIST, 1, 0)
+    user.Check([](Dialog& d) {
+            d.Control<ListView>(IDC_XSYNTH_LIST).InsertColumn(0, u"Name", kLvcfmtLeft, 100);
+            d.Control<ListView>(IDC_XSYNTH_LIST).InsertItem(0, u"A");
+        })
+        .Click(IDC_OPEN_GROUP_WEB)
+        .DoubleClickRow(IDC_XSYNTH_LIST, 0, 0)
         .DoubleClickRow(IDC_XSYNTH_LIST, -1, 0)
         .Click(kIdOk);
     CounterDialog dlg;
     EXPECT_EQ(dlg.DoModal(), kIdOk);
-    EXPECT_EQ(dlg.opened, 1);
-    EXPECT_THAT(dlg.doubleClicks, ElementsAre(1, 0, -1, 0));
+    EXPECT_THAT(dlg.doubleClicks, ElementsAre(0, 0, -1, 0));
     EXPECT_THAT(user.OpenedAddresses(),
                 ElementsAre(u"https://example.org/en/articles/xsy_group_list"));
     EXPECT_FALSE(dlg.IsOpen());
@@ -75,17 +65,13 @@ TEST(ScriptedUser, PlaysAStaticMessageMap) {
 
 TEST(ScriptedUser, OkCancelEnterAndEscapeReachTheVirtuals) {
     TestUser user;
-    Probe a(IDD_SINGER);
+    Probe a(IDD_SINGER), b(IDD_SINGER), c(IDD_SINGER);
     user.PressEnter();
     EXPECT_EQ(a.DoModal(), kIdOk);
     EXPECT_EQ(a.okCalls, 1);
-
-    Probe b(IDD_SINGER);
     user.PressEscape();
     EXPECT_EQ(b.DoModal(), kIdCancel);
     EXPECT_EQ(b.cancelCalls, 1);
-
-    Probe c(IDD_SINGER);
     c.onOK = [](Probe& p) {
         if (p.okCalls == 2) p.EndDialog(kIdOk);  // refuses the first OK
     };
@@ -98,17 +84,14 @@ TEST(ScriptedUser, NestedDialogsPlayTheirOwnStepsAndFindTheirOwner) {
     TestUser user;
     Probe editor(IDD_SINGER_EDITOR);
     int nestedResult = 0;
-    bool ownerSeen = false;
-    bool groupListHasOwner = true;
-    editor.Route(IDC_ACTIVE_ADD, Notification::Clicked);
-    editor.onEvent = [&](Probe& self, const NotifyEvent&) {
+    bool ownerSeen = false, groupListHasOwner = true;
+    editor.Route(IDC_ACTIVE_ADD, Notification::Clicked).onEvent = [&](Probe& self, auto&) {
         Probe edit(IDD_SINGER, &self);
-        edit.Route(IDC_XSYNTH_GROUP_LIST, Notification::Clicked);
         edit.onInit = [&](Probe& p) {
             ownerSeen = p.OwnerAs<Probe>() == &self && p.Owner()->TemplateId() == IDD_SINGER_EDITOR;
             return true;
         };
-        edit.onEvent = [&](Probe&, const NotifyEvent&) {
+        edit.Route(IDC_XSYNTH_GROUP_LIST, Notification::Clicked).onEvent = [&](Probe&, auto&) {
             Probe groups(IDD_XSYNTH_GROUP);  // opened with no owner given
             groupListHasOwner = groups.Owner() != nullptr;
             EXPECT_EQ(groups.DoModal(), kIdOk);
@@ -124,7 +107,6 @@ TEST(ScriptedUser, NestedDialogsPlayTheirOwnStepsAndFindTheirOwner) {
         .Check([](Dialog& d) { EXPECT_EQ(d.Caption(), u"Cross-Synthesis Group List"); })
         .PressEnter()
         .Check([&](Dialog& d) {
-            EXPECT_EQ(d.TemplateId(), IDD_SINGER);
             EXPECT_EQ(d.Control(IDC_SINGER_NAME).Text(), u"Alto");
             EXPECT_EQ(user.OpenDialogs().size(), 2u);
         })
@@ -138,49 +120,34 @@ TEST(ScriptedUser, NestedDialogsPlayTheirOwnStepsAndFindTheirOwner) {
     EXPECT_EQ(user.StepsLeft(), 0u);
 }
 
-TEST(ScriptedUser, AnswersMessageBoxesAndRecordsThem) {
+TEST(ScriptedUser, AnswersMessageBoxesInTheFourStylesAndRecordsThem) {
     TestUser user;
     Probe editor(IDD_SINGER_EDITOR);
     std::vector<int> answers;
-    editor.Route(IDC_MY_DELETE, Notification::Clicked).Route(IDC_EXPORT, Notification::Clicked);
-    editor.onEvent = [&](Probe&, const NotifyEvent& e) {
-        if (e.controlId == IDC_MY_DELETE)
-            answers.push_back(ShowMessage(IDS_CONFIRM_DELETE, MessageStyle::ConfirmYesNo));
-        else
-            answers.push_back(ShowMessage(IDS_EXPORT_FINISHED, MessageStyle::Information));
+    editor.Route(IDC_MY_DELETE, Notification::Clicked).onEvent = [&](Probe&, auto&) {
+        answers.push_back(ShowMessage(IDS_CONFIRM_DELETE, MessageStyle::ConfirmYesNo));
+        answers.push_back(ShowMessage(IDS_EXPORT_FINISHED, MessageStyle::Information));
     };
-    user.Click(IDC_MY_DELETE).AnswerMessageBox(kIdYes);
-    user.Click(IDC_MY_DELETE).AnswerMessageBox(kIdNo);
-    user.Click(IDC_EXPORT).AnswerMessageBox(kIdOk);
-    user.Click(kIdOk);
+    user.Click(IDC_MY_DELETE).AnswerMessageBox(kIdYes).AnswerMessageBox(kIdOk);
+    user.Click(IDC_MY_DELETE).AnswerMessageBox(kIdNo).AnswerMessageBox(kIdOk).Click(kIdOk);
     EXPECT_EQ(editor.DoModal(), kIdOk);
-    EXPECT_THAT(answers, ElementsAre(kIdYes, kIdNo, kIdOk));
-    ASSERT_EQ(user.MessageBoxes().size(), 3u);
-    EXPECT_EQ(user.MessageBoxes()[0].text, u"Do you really want to delete the singer? ");
-    EXPECT_EQ(user.MessageBoxes()[0].style, 0x34u);
-    EXPECT_EQ(user.MessageBoxes()[0].dialogId, IDD_SINGER_EDITOR);
-    EXPECT_EQ(user.MessageBoxes()[2].text, u"Finished exporting my singer information file.");
-    EXPECT_EQ(user.MessageBoxes()[2].style, 0x40u);
-}
-
-TEST(ScriptedUser, MessageStylesAreTheFourOfTheModule) {
-    TestUser user;
-    user.AnswerMessageBox(kIdOk).AnswerMessageBox(kIdOk).AnswerMessageBox(kIdNo).AnswerMessageBox(
-        kIdOk);
-    ShowMessage(u"plain", MessageStyle::Plain);
+    user.AnswerMessageBox(kIdOk).AnswerMessageBox(kIdOk).AnswerMessageBox(kIdOk);
+    EXPECT_EQ(ShowMessage(u"plain", MessageStyle::Plain), kIdOk);
     ShowMessage(u"error", MessageStyle::Error);
-    ShowMessage(u"confirm", MessageStyle::ConfirmYesNo);
     ShowMessage(9999, MessageStyle::Information);  // no such string: an empty box
-    ASSERT_EQ(user.MessageBoxes().size(), 4u);
-    EXPECT_EQ(user.MessageBoxes()[0].style, 0x00u);
-    EXPECT_EQ(user.MessageBoxes()[1].style, 0x10u);
-    EXPECT_EQ(user.MessageBoxes()[2].style, 0x34u);
-    EXPECT_EQ(user.MessageBoxes()[3].style, 0x40u);
-    EXPECT_EQ(user.MessageBoxes()[3].text, u"");
-    EXPECT_EQ(user.MessageBoxes()[3].dialogId, 0);
+    EXPECT_THAT(answers, ElementsAre(kIdYes, kIdOk, kIdNo, kIdOk));
+    const auto& boxes = user.MessageBoxes();
+    ASSERT_EQ(boxes.size(), 7u);
+    EXPECT_EQ(boxes[0].text, u"Do you really want to delete the singer? ");
+    EXPECT_EQ(boxes[0].dialogId, IDD_SINGER_EDITOR);
+    EXPECT_EQ(boxes[1].text, u"Finished exporting my singer information file.");
+    EXPECT_EQ(std::tuple(boxes[0].style, boxes[1].style, boxes[4].style, boxes[5].style),
+              std::tuple(0x34u, 0x40u, 0x00u, 0x10u));
+    EXPECT_EQ(boxes[6].text, u"");
+    EXPECT_EQ(boxes[6].dialogId, 0);
 }
 
-TEST(ScriptedUser, ChoosesOrCancelsFileDialogsAndRecordsTheRequest) {
+TEST(ScriptedUser, FileDialogsAndThePlatformQuestions) {
     TestUser user;
     user.Env().desktopFolder = u"/tmp/desk";
     user.ChooseFile(u"/tmp/desk/my.dat").CancelFileDialog();
@@ -194,10 +161,7 @@ TEST(ScriptedUser, ChoosesOrCancelsFileDialogsAndRecordsTheRequest) {
     EXPECT_EQ(user.FileDialogs()[0].request.options, 0x806u);
     EXPECT_EQ(user.FileDialogs()[0].request.initialFolder, u"/tmp/desk");
     EXPECT_EQ(user.FileDialogs()[1].answer, std::nullopt);
-}
 
-TEST(ScriptedUser, EnvironmentAnswersThePlatformQuestions) {
-    TestUser user;
     EXPECT_EQ(ModuleFileVersion(), (FileVersion{4, 3, 0, 1}));
     EXPECT_EQ(SystemMetric(kSmCxVScroll), 17);
     user.Env().moduleVersion.reset();
@@ -206,38 +170,26 @@ TEST(ScriptedUser, EnvironmentAnswersThePlatformQuestions) {
     EXPECT_EQ(HostExecutablePath(), u"C:\\Host\\Editor.exe");
 }
 
-TEST(ScriptedUser, ScriptThatRunsOutEndsTheDialogWithAClearFailure) {
-    TestUser user;
-    Probe dlg(IDD_SINGER_EDITOR);
-    user.Click(IDC_IMPORT);
-    EXPECT_EQ(dlg.DoModal(), kScriptRanOut);
-    EXPECT_THAT(user.TakeFailures(),
-                ElementsAre("the script ran out while dialog 101 \"Singer Editor\" is open"));
-}
-
-TEST(ScriptedUser, RunOutInANestedDialogEndsEachOpenDialog) {
+TEST(ScriptedUser, ScriptThatRunsOutEndsEachOpenDialogWithAClearFailure) {
     TestUser user;
     Probe editor(IDD_SINGER_EDITOR);
     int nested = 0;
-    editor.Route(IDC_MY_ADD, Notification::Clicked);
-    editor.onEvent = [&](Probe& self, const NotifyEvent&) {
-        Probe edit(IDD_SINGER, &self);
-        nested = edit.DoModal();
+    editor.Route(IDC_MY_ADD, Notification::Clicked).onEvent = [&](Probe& self, auto&) {
+        nested = Probe(IDD_SINGER, &self).DoModal();
     };
     user.Click(IDC_MY_ADD);
-    EXPECT_EQ(editor.DoModal(), kScriptRanOut);
-    EXPECT_EQ(nested, kScriptRanOut);
+    EXPECT_EQ(editor.DoModal(), headless::kScriptRanOut);
+    EXPECT_EQ(nested, headless::kScriptRanOut);
     EXPECT_THAT(user.TakeFailures(),
                 ElementsAre("the script ran out while dialog 23000 \"Edit\" is open",
                             "the script ran out while dialog 101 \"Singer Editor\" is open"));
 }
 
-TEST(ScriptedUser, MessageBoxWithoutAnswerIsAFailureNotAHang) {
+TEST(ScriptedUser, MessageBoxWithoutOrWithAWrongAnswerIsAFailureNotAHang) {
     TestUser user;
     Probe dlg(IDD_SINGER_EDITOR);
     int answer = -5;
-    dlg.Route(IDC_MY_DELETE, Notification::Clicked);
-    dlg.onEvent = [&](Probe&, const NotifyEvent&) {
+    dlg.Route(IDC_MY_DELETE, Notification::Clicked).onEvent = [&](Probe&, auto&) {
         answer = ShowMessage(IDS_CONFIRM_DELETE, MessageStyle::ConfirmYesNo);
     };
     user.Click(IDC_MY_DELETE).Click(kIdCancel);  // forgot the answer
@@ -246,6 +198,9 @@ TEST(ScriptedUser, MessageBoxWithoutAnswerIsAFailureNotAHang) {
     EXPECT_THAT(user.TakeFailures(),
                 ElementsAre(HasSubstr("message box \"Do you really want to delete the singer? \" "
                                       "(style 0x34) appeared, but the next step is Click(2)")));
+    user.AnswerMessageBox(kIdYes);
+    EXPECT_EQ(ShowMessage(u"Cannot delete the singer!", MessageStyle::Error), 0);
+    EXPECT_THAT(user.TakeFailures(), ElementsAre(HasSubstr("the answer 6 is no button")));
 }
 
 TEST(ScriptedUser, StepsTheDialogCannotTakeAreSkippedAndReported) {
@@ -262,7 +217,7 @@ TEST(ScriptedUser, StepsTheDialogCannotTakeAreSkippedAndReported) {
         .ChooseItem(IDC_MY_LIST, u"x")
         .Leave(IDC_SEQUENCE_NAME)
         .ExpectDialog(IDD_SINGER);
-    EXPECT_EQ(dlg.DoModal(), kScriptWrongDialog);
+    EXPECT_EQ(dlg.DoModal(), headless::kScriptWrongDialog);
     const std::string open = " (dialog 101 \"Singer Editor\" is open)";
     EXPECT_THAT(
         user.TakeFailures(),
@@ -276,61 +231,41 @@ TEST(ScriptedUser, StepsTheDialogCannotTakeAreSkippedAndReported) {
             "expected dialog 23000, but dialog 101 \"Singer Editor\" is open"));
 }
 
-TEST(ScriptedUser, AnswerThatIsNoButtonOfTheBoxIsRefused) {
-    TestUser user;
-    user.AnswerMessageBox(kIdYes);
-    EXPECT_EQ(ShowMessage(u"Cannot delete the singer!", MessageStyle::Error), 0);
-    EXPECT_THAT(user.TakeFailures(), ElementsAre(HasSubstr("the answer 6 is no button")));
-}
-
 TEST(ScriptedUser, HandlerOrCheckThatThrowsIsReportedAndEndsTheDialog) {
     TestUser user;
     Probe dlg(IDD_SINGER_EDITOR);
-    dlg.Route(IDC_IMPORT, Notification::Clicked);
-    dlg.onEvent = [](Probe&, const NotifyEvent&) { throw std::runtime_error("disk on fire"); };
+    dlg.Route(IDC_IMPORT, Notification::Clicked).onEvent = [](Probe&, auto&) {
+        throw std::runtime_error("disk on fire");
+    };
     user.Check([](Dialog&) { throw std::runtime_error("bad check"); }).Click(IDC_IMPORT);
     EXPECT_EQ(dlg.DoModal(), -1);
     EXPECT_THAT(user.TakeFailures(),
                 ElementsAre(HasSubstr("Check(...) was skipped: the check threw: bad check"),
                             "the handler of control 23117 in dialog 101 threw: disk on fire"));
-
     Probe failingInit(IDD_SINGER);
     failingInit.onInit = [](Probe&) -> bool { throw std::runtime_error("no voices"); };
     EXPECT_EQ(failingInit.DoModal(), -1);
-    EXPECT_THAT(user.TakeFailures(), ElementsAre("OnInitDialog of dialog 23000 threw: no voices"));
+    EXPECT_EQ(Probe(4711).DoModal(), -1);
+    EXPECT_THAT(user.TakeFailures(), ElementsAre("OnInitDialog of dialog 23000 threw: no voices",
+                                                 "the module has no dialog template 4711"));
 }
 
-TEST(ScriptedUser, LeftoverStepsAndUntakenFailuresGoToTheSink) {
+TEST(ScriptedUser, LeftoverStepsGoToTheSinkAndWithoutAUserNothingIsShown) {
     std::vector<std::string> reported;
     {
         ScriptedUser user([&](const std::string& f) { reported.push_back(f); });
+        EXPECT_THROW(TestUser second, std::logic_error);  // one user at a time
         Probe dlg(IDD_SINGER);
         user.PressEscape().AnswerMessageBox(kIdOk);
         EXPECT_EQ(dlg.DoModal(), kIdCancel);
-        user.Click(kIdOk);
-        user.Check([](Dialog&) {});
+        user.Click(kIdOk).Check([](Dialog&) {});
     }
     EXPECT_THAT(reported,
                 ElementsAre("3 step(s) never played: AnswerMessageBox(1) Click(1) Check(...)"));
-}
-
-TEST(ScriptedUser, OnlyOneUserAtATimeAndNoneMeansNothingIsShown) {
-    {
-        TestUser user;
-        EXPECT_THROW(TestUser second, std::logic_error);
-    }
     EXPECT_EQ(ScriptedUser::Current(), nullptr);
-    Probe dlg(IDD_SINGER);
-    EXPECT_EQ(dlg.DoModal(), -1);
+    EXPECT_EQ(Probe(IDD_SINGER).DoModal(), -1);
     EXPECT_EQ(ShowMessage(u"nobody sees this", MessageStyle::Plain), 0);
     EXPECT_EQ(DesktopFolder(), u"/home/singer/Desktop");
-}
-
-TEST(ScriptedUser, UnknownTemplateCannotBeShown) {
-    TestUser user;
-    Probe dlg(4711);
-    EXPECT_EQ(dlg.DoModal(), -1);
-    EXPECT_THAT(user.TakeFailures(), ElementsAre("the module has no dialog template 4711"));
 }
 
 TEST(ScriptedUser, FocusMovesAsTheUserActsAndFieldsReportLeaving) {
@@ -346,9 +281,9 @@ TEST(ScriptedUser, FocusMovesAsTheUserActsAndFieldsReportLeaving) {
     std::vector<int> left;
     dlg.onEvent = [&](Probe& p, const NotifyEvent& e) {
         left.push_back(e.controlId);
-        auto spin = p.Control<UpDown>(e.controlId == IDC_PRIMARY_BRE ? IDC_PRIMARY_BRE_SPIN
-                                                                     : IDC_PRIMARY_BRI_SPIN);
-        p.Control(e.controlId).SetText(DecimalText(spin.Pos32()));
+        const int spin =
+            e.controlId == IDC_PRIMARY_BRE ? IDC_PRIMARY_BRE_SPIN : IDC_PRIMARY_BRI_SPIN;
+        p.Control(e.controlId).SetText(DecimalText(p.Control<UpDown>(spin).Pos32()));
     };
     dlg.onInit = [](Probe& p) {
         for (int spin : {IDC_PRIMARY_BRE_SPIN, IDC_PRIMARY_BRI_SPIN}) {
