@@ -1,6 +1,5 @@
 // Whole dialogs localized through the host's text module: the singer edit
 // dialog's start-up order (localize, then its own caption).
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "probe_dialog.h"
@@ -41,25 +40,30 @@ Seen OpenSingerDialog(const LumiM17NModule* module) {
         return true;
     };
     user.Check([&](Dialog& d) {
-        seen.caption = d.Caption();
-        int unnamed = 0;
-        d.ForEachChild([&](ChildWindow child) {
-            seen.texts[child.Id() < 0 ? --unnamed : child.Id()] = child.Text();
-            return true;
-        });
-    });
-    user.PressEscape();
+            seen.caption = d.Caption();
+            int unnamed = 0;
+            d.ForEachChild([&](ChildWindow child) {
+                seen.texts[child.Id() < 0 ? --unnamed : child.Id()] = child.Text();
+                return true;
+            });
+        })
+        .PressEscape();
     dlg.DoModal();
     return seen;
 }
 
-TEST(LocalizeDialog, WithoutTextModuleTheTemplateTextsStay) {
-    const Seen seen = OpenSingerDialog(nullptr);
-    EXPECT_EQ(seen.caption, u"Add");
-    EXPECT_EQ(seen.texts.at(IDC_XSYNTH_GROUP_LIST), u"Cross-Synthesis Group List");
-    EXPECT_EQ(seen.texts.at(-1), u"BRE");
-    EXPECT_EQ(seen.texts.at(-9), u"VOL");
-    EXPECT_EQ(seen.texts.size(), 40u);
+TEST(LocalizeDialog, WithoutTextModuleOrEntriesTheTemplateTextsStay) {
+    MapTextModule empty({});
+    for (const LumiM17NModule* module : {static_cast<const LumiM17NModule*>(nullptr),
+                                         static_cast<const LumiM17NModule*>(&empty)}) {
+        const Seen seen = OpenSingerDialog(module);
+        EXPECT_EQ(seen.localizeResult, module ? 1 : -1);
+        EXPECT_EQ(seen.caption, u"Add");
+        EXPECT_EQ(seen.texts.at(IDC_XSYNTH_GROUP_LIST), u"Cross-Synthesis Group List");
+        EXPECT_EQ(seen.texts.at(IDC_NAME_LABEL), u"Name");
+        EXPECT_EQ(seen.texts.size(), 40u);
+    }
+    EXPECT_GT(empty.lookups, 30);
 }
 
 TEST(LocalizeDialog, HostTextsReplaceControlsButTheCaptionIsSetAfterwards) {
@@ -75,53 +79,33 @@ TEST(LocalizeDialog, HostTextsReplaceControlsButTheCaptionIsSetAfterwards) {
     EXPECT_EQ(seen.texts.at(IDC_XSYNTH_GROUP_LIST), u"クロスシンセシス グループ");
     EXPECT_EQ(seen.texts.at(IDC_NAME_LABEL), u"名前");
     EXPECT_EQ(seen.texts.at(IDC_PRIMARY_RESET), u"Reset");
-    EXPECT_EQ(seen.texts.at(IDC_SECONDARY_RESET), u"Reset");
     const std::u16string labels[] = {u"BRE", u"BRI", u"CLE", u"GEN", u"BRE",
                                      u"BRI", u"CLE", u"GEN", u"VOL"};
     for (int i = 0; i < 9; ++i) EXPECT_EQ(seen.texts.at(-1 - i), labels[i]) << i;
 }
 
-TEST(LocalizeDialog, CaptionTakesEvenAnEmptyHostText) {
+TEST(LocalizeDialog, CaptionTakesEvenAnEmptyHostTextAndNullsChangeNothing) {
+    MapTextModule texts({{u"101", u""}, {u"1003", u"マイ シンガー"}, {u"-1", u"x"}});
+    EXPECT_EQ(LocalizeDialog(&texts, nullptr, IDD_SINGER_EDITOR), 0);
+    LocalizeChildControl(&texts, ChildWindow());  // a null child is passed over
+    EXPECT_EQ(texts.lookups, 0);
     TestUser user;
-    MapTextModule texts({{u"101", u""}, {u"1003", u"マイ シンガー"}});
     Probe dlg(IDD_SINGER_EDITOR);
+    int withoutModule = -1;
     dlg.onInit = [&](Probe& p) {
+        withoutModule = LocalizeDialog(nullptr, &p, IDD_SINGER_EDITOR);  // stops at the first child
+        EXPECT_EQ(p.Caption(), u"Singer Editor");
         LocalizeDialog(&texts, &p, IDD_SINGER_EDITOR);
         return true;
     };
     user.Check([](Dialog& d) {
-        EXPECT_EQ(d.Caption(), u"");
-        EXPECT_EQ(d.Control(IDC_MY_LABEL).Text(), u"マイ シンガー");
-        EXPECT_EQ(d.Control(IDC_ACTIVE_LABEL).Text(), u"Active Singers");
-    });
-    user.PressEscape();
+            EXPECT_EQ(d.Caption(), u"");
+            EXPECT_EQ(d.Control(IDC_MY_LABEL).Text(), u"マイ シンガー");
+            EXPECT_EQ(d.Control(IDC_ACTIVE_LABEL).Text(), u"Active Singers");
+        })
+        .PressEscape();
     dlg.DoModal();
-}
-
-TEST(LocalizeDialog, NullDialogOrNullModuleChangeNothing) {
-    MapTextModule texts({{u"101", u"x"}});
-    EXPECT_EQ(LocalizeDialog(&texts, nullptr, IDD_SINGER_EDITOR), 0);
-    EXPECT_EQ(texts.lookups, 0);
-
-    TestUser user;
-    Probe dlg(IDD_SINGER_EDITOR);
-    int result = -1;
-    dlg.onInit = [&](Probe& p) {
-        result = LocalizeDialog(nullptr, &p, IDD_SINGER_EDITOR);
-        return true;
-    };
-    user.Check([](Dialog& d) { EXPECT_EQ(d.Caption(), u"Singer Editor"); }).PressEscape();
-    dlg.DoModal();
-    EXPECT_EQ(result, 0);  // the walk stops at the first child
-}
-
-TEST(LocalizeDialog, EmptyTextMapChangesNothing) {
-    MapTextModule empty({});
-    const Seen seen = OpenSingerDialog(&empty);
-    EXPECT_EQ(seen.localizeResult, 1);
-    EXPECT_EQ(seen.caption, u"Add");
-    EXPECT_EQ(seen.texts.at(IDC_NAME_LABEL), u"Name");
-    EXPECT_GT(empty.lookups, 30);
+    EXPECT_EQ(withoutModule, 0);
 }
 
 TEST(LocalizeChildControl, NegativeIdsAreNeverLookedUp) {
@@ -133,7 +117,6 @@ TEST(LocalizeChildControl, NegativeIdsAreNeverLookedUp) {
             if (child.Id() < 0) LocalizeChildControl(&texts, child);
             return true;
         });
-        LocalizeChildControl(&texts, ChildWindow());  // a null child is passed over
         return true;
     };
     user.PressEscape();
