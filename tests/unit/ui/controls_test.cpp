@@ -7,7 +7,6 @@
 #include "probe_dialog.h"
 #include "res/singer_dlg_res.h"
 #include "res/singer_editor_res.h"
-#include "res/xsynth_group_res.h"
 #include "ui/headless/gtest_user.h"
 
 namespace kora::ui {
@@ -33,10 +32,8 @@ TEST(Controls, WrappersOfAClosedDialogOrTheWrongControlFailSoftly) {
         EXPECT_FALSE(d.Control(9999).Exists());
         EXPECT_EQ(d.Control(9999).Text(), u"");
     };
-    check(dlg);
-    EXPECT_FALSE(dlg.Control(IDC_MY_LIST).Exists());
+    check(dlg);  // closed: every wrapper fails softly
     EXPECT_EQ(dlg.Control<ListView>(IDC_MY_LIST).InsertItem(0, u"x"), -1);
-    EXPECT_FALSE(dlg.Control(kIdOk).IsEnabled());
     EXPECT_FALSE(dlg.ForEachChild([](ChildWindow) { return true; }));
     EXPECT_EQ(dlg.Send(0x47D, 0, 0), 0);
     dlg.EndDialog(kIdOk);  // harmless
@@ -127,31 +124,6 @@ TEST(Controls, SingleSelectionAndItsNotices) {
                             std::tuple(2, 3u, 1u), std::tuple(1, 0u, 2u)));
 }
 
-TEST(Controls, StylesRedrawWidthAndChildren) {
-    Probe dlg(IDD_XSYNTH_GROUP);
-    RunInside(dlg, [](Dialog& d) {
-        auto list = d.Control<ListView>(IDC_XSYNTH_LIST);
-        EXPECT_EQ(list.Style() & kLvsShowSelAlways, 0u);
-        list.ModifyStyle(0, kLvsShowSelAlways);
-        EXPECT_NE(list.Style() & kLvsShowSelAlways, 0u);
-        list.SetExtendedStyle(list.ExtendedStyle() | kLvsExGridLines | kLvsExFullRowSelect);
-        EXPECT_EQ(list.ExtendedStyle(), 0x21u);
-        EXPECT_EQ(list.ClientWidth(), 176 * 3 / 2 - 2);
-        list.SetRedraw(false);
-        EXPECT_FALSE(headless::HeadlessWindowOf(d)->Find(IDC_XSYNTH_LIST)->redraw);
-        list.InvalidateAndUpdate();
-        EXPECT_EQ(headless::HeadlessWindowOf(d)->Find(IDC_XSYNTH_LIST)->repaints, 1);
-
-        std::vector<int> ids;
-        EXPECT_TRUE(d.ForEachChild([&](ChildWindow c) {
-            ids.push_back(c.Id());
-            return true;
-        }));
-        EXPECT_THAT(ids, ElementsAre(IDC_XSYNTH_LIST, IDC_OPEN_GROUP_WEB, kIdOk));
-        EXPECT_FALSE(d.ForEachChild([&](ChildWindow) { return false; }));
-    });
-}
-
 TEST(Controls, SortedComboBoxAddsInOrderAndKeepsDataWithItsItem) {
     std::vector<int> changes;
     TestUser user;
@@ -172,7 +144,6 @@ TEST(Controls, SortedComboBoxAddsInOrderAndKeepsDataWithItsItem) {
         EXPECT_EQ(box.CurSel(), 4);
         EXPECT_EQ(box.Text(), u"tenor");
         EXPECT_EQ(box.ItemData(4), 7);
-        EXPECT_EQ(box.ItemData(9), -1);
         EXPECT_EQ(box.SetCurSel(9), -1);
         EXPECT_EQ(box.CurSel(), 4);
         return true;

@@ -108,21 +108,5 @@ TEST(LocalizeDialog, CaptionTakesEvenAnEmptyHostTextAndNullsChangeNothing) {
     EXPECT_EQ(withoutModule, 0);
 }
 
-TEST(LocalizeChildControl, NegativeIdsAreNeverLookedUp) {
-    TestUser user;
-    MapTextModule texts({{u"-1", u"x"}});
-    Probe dlg(IDD_SINGER);
-    dlg.onInit = [&](Probe& p) {
-        p.ForEachChild([&](ChildWindow child) {
-            if (child.Id() < 0) LocalizeChildControl(&texts, child);
-            return true;
-        });
-        return true;
-    };
-    user.PressEscape();
-    dlg.DoModal();
-    EXPECT_EQ(texts.lookups, 0);
-}
-
 }  // namespace
 }  // namespace kora::ui

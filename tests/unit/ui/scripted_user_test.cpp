@@ -8,7 +8,6 @@
 #include "res/singer_editor_res.h"
 #include "res/string_res.h"
 #include "res/xsynth_group_res.h"
-#include "ui/format_text.h"
 #include "ui/headless/gtest_user.h"
 #include "ui/message.h"
 #include "ui/toolkit.h"
@@ -21,64 +20,6 @@ using headless::TestUser;
 using test::Probe;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-// A dialog written as the module's dialogs are: a static message map.
-class CounterDialog : public Dialog {
-public:
-    CounterDialog() : Dialog(IDD_XSYNTH_GROUP) {}
-    std::vector<int> doubleClicks;
-
-protected:
-    std::span<const MessageMapEntry> MessageMap() const override {
-        static constexpr MessageMapEntry map[] = {
-            BnClicked<&CounterDialog::OnOpenWeb>(IDC_OPEN_GROUP_WEB),
-            NmDblClk<&CounterDialog::OnListDblClk>(IDC_XSYNTH_LIST),
-        };
-        return map;
-    }
-
-private:
-    void OnOpenWeb() { OpenWebAddress(u"https://example.org/en/articles/xsy_group_list"); }
-    void OnListDblClk(const NotifyEvent& e) {
-        doubleClicks.push_back(e.item);
-        doubleClicks.push_back(e.subItem);
-    }
-};
-
-TEST(ScriptedUser, PlaysAStaticMessageMap) {
-    TestUser user;
-    user.Check([](Dialog& d) {
-            d.Control<ListView>(IDC_XSYNTH_LIST).InsertColumn(0, u"Name", kLvcfmtLeft, 100);
-            d.Control<ListView>(IDC_XSYNTH_LIST).InsertItem(0, u"A");
-        })
-        .Click(IDC_OPEN_GROUP_WEB)
-        .DoubleClickRow(IDC_XSYNTH_LIST, 0, 0)
-        .DoubleClickRow(IDC_XSYNTH_LIST, -1, 0)
-        .Click(kIdOk);
-    CounterDialog dlg;
-    EXPECT_EQ(dlg.DoModal(), kIdOk);
-    EXPECT_THAT(dlg.doubleClicks, ElementsAre(0, 0, -1, 0));
-    EXPECT_THAT(user.OpenedAddresses(),
-                ElementsAre(u"https://example.org/en/articles/xsy_group_list"));
-    EXPECT_FALSE(dlg.IsOpen());
-}
-
-TEST(ScriptedUser, OkCancelEnterAndEscapeReachTheVirtuals) {
-    TestUser user;
-    Probe a(IDD_SINGER), b(IDD_SINGER), c(IDD_SINGER);
-    user.PressEnter();
-    EXPECT_EQ(a.DoModal(), kIdOk);
-    EXPECT_EQ(a.okCalls, 1);
-    user.PressEscape();
-    EXPECT_EQ(b.DoModal(), kIdCancel);
-    EXPECT_EQ(b.cancelCalls, 1);
-    c.onOK = [](Probe& p) {
-        if (p.okCalls == 2) p.EndDialog(kIdOk);  // refuses the first OK
-    };
-    user.Click(kIdOk).Click(kIdOk);
-    EXPECT_EQ(c.DoModal(), kIdOk);
-    EXPECT_EQ(c.okCalls, 2);
-}
 
 TEST(ScriptedUser, NestedDialogsPlayTheirOwnStepsAndFindTheirOwner) {
     TestUser user;
@@ -114,6 +55,7 @@ TEST(ScriptedUser, NestedDialogsPlayTheirOwnStepsAndFindTheirOwner) {
         .ExpectDialog(IDD_SINGER_EDITOR)
         .Click(kIdCancel);
     EXPECT_EQ(editor.DoModal(), kIdCancel);
+    EXPECT_EQ(editor.cancelCalls, 1);
     EXPECT_EQ(nestedResult, kIdOk);
     EXPECT_TRUE(ownerSeen);
     EXPECT_FALSE(groupListHasOwner);
@@ -145,29 +87,6 @@ TEST(ScriptedUser, AnswersMessageBoxesInTheFourStylesAndRecordsThem) {
               std::tuple(0x34u, 0x40u, 0x00u, 0x10u));
     EXPECT_EQ(boxes[6].text, u"");
     EXPECT_EQ(boxes[6].dialogId, 0);
-}
-
-TEST(ScriptedUser, FileDialogsAndThePlatformQuestions) {
-    TestUser user;
-    user.Env().desktopFolder = u"/tmp/desk";
-    user.ChooseFile(u"/tmp/desk/my.dat").CancelFileDialog();
-    FileDialogRequest request{FileDialogKind::Save, u"A (*.dat)|*.dat||", u"dat", 0x806,
-                              DesktopFolder()};
-    EXPECT_EQ(ShowFileDialog(request), u"/tmp/desk/my.dat");
-    request.kind = FileDialogKind::Open;
-    EXPECT_EQ(ShowFileDialog(request), std::nullopt);
-    ASSERT_EQ(user.FileDialogs().size(), 2u);
-    EXPECT_EQ(user.FileDialogs()[0].request.kind, FileDialogKind::Save);
-    EXPECT_EQ(user.FileDialogs()[0].request.options, 0x806u);
-    EXPECT_EQ(user.FileDialogs()[0].request.initialFolder, u"/tmp/desk");
-    EXPECT_EQ(user.FileDialogs()[1].answer, std::nullopt);
-
-    EXPECT_EQ(ModuleFileVersion(), (FileVersion{4, 3, 0, 1}));
-    EXPECT_EQ(SystemMetric(kSmCxVScroll), 17);
-    user.Env().moduleVersion.reset();
-    user.Env().hostExecutablePath = u"C:\\Host\\Editor.exe";
-    EXPECT_EQ(ModuleFileVersion(), std::nullopt);
-    EXPECT_EQ(HostExecutablePath(), u"C:\\Host\\Editor.exe");
 }
 
 TEST(ScriptedUser, ScriptThatRunsOutEndsEachOpenDialogWithAClearFailure) {
@@ -271,32 +190,14 @@ TEST(ScriptedUser, LeftoverStepsGoToTheSinkAndWithoutAUserNothingIsShown) {
 TEST(ScriptedUser, FocusMovesAsTheUserActsAndFieldsReportLeaving) {
     TestUser user;
     Probe dlg(IDD_SINGER);
-    dlg.Route(IDC_PRIMARY_BRE, Notification::KillFocus)
-        .Route(IDC_PRIMARY_BRI, Notification::KillFocus);
-    std::u16string textAtOk;
-    dlg.onOK = [&](Probe& p) {
-        textAtOk = p.Control(IDC_PRIMARY_BRE).Text();
-        p.EndDialog(kIdOk);
-    };
     std::vector<int> left;
-    dlg.onEvent = [&](Probe& p, const NotifyEvent& e) {
-        left.push_back(e.controlId);
-        const int spin =
-            e.controlId == IDC_PRIMARY_BRE ? IDC_PRIMARY_BRE_SPIN : IDC_PRIMARY_BRI_SPIN;
-        p.Control(e.controlId).SetText(DecimalText(p.Control<UpDown>(spin).Pos32()));
-    };
-    dlg.onInit = [](Probe& p) {
-        for (int spin : {IDC_PRIMARY_BRE_SPIN, IDC_PRIMARY_BRI_SPIN}) {
-            p.Control<UpDown>(spin).SetRange32(-127, 127);
-            p.Control<UpDown>(spin).SetPos32(10);
-        }
-        return true;
-    };
+    dlg.Route(IDC_PRIMARY_BRE, Notification::KillFocus)
+        .Route(IDC_PRIMARY_BRI, Notification::KillFocus)
+        .onEvent = [&](Probe&, const NotifyEvent& e) { left.push_back(e.controlId); };
     user.Check([](Dialog& d) { EXPECT_EQ(d.FocusedControlId(), IDC_SINGER_NAME); })
         .Type(IDC_PRIMARY_BRE, u"200")
-        .Leave(IDC_PRIMARY_BRE)  // refused: the field shows 10 again
+        .Leave(IDC_PRIMARY_BRE)
         .Check([](Dialog& d) {
-            EXPECT_EQ(d.Control(IDC_PRIMARY_BRE).Text(), u"10");
             EXPECT_EQ(d.FocusedControlId(), IDC_PRIMARY_BRI);  // Tab skips the spin and label
         })
         .Type(IDC_PRIMARY_BRI, u"-127")
@@ -305,7 +206,6 @@ TEST(ScriptedUser, FocusMovesAsTheUserActsAndFieldsReportLeaving) {
         .PressEnter();  // Enter does not move the focus: 127 was never left
     EXPECT_EQ(dlg.DoModal(), kIdOk);
     EXPECT_THAT(left, ElementsAre(IDC_PRIMARY_BRE, IDC_PRIMARY_BRI));
-    EXPECT_EQ(textAtOk, u"127");
 }
 
 }  // namespace
