@@ -1,5 +1,5 @@
-// A dialog on the seam whose start-up, OK and notification handlers each
-// test plugs in; it keeps every private message it got.
+// A dialog on the seam whose start-up and notification handlers each test
+// plugs in; it keeps every private message it got.
 #pragma once
 
 #include <functional>
@@ -21,21 +21,10 @@ public:
 
     std::function<bool(Probe&)> onInit;
     std::function<void(Probe&, const NotifyEvent&)> onEvent;
-    std::function<void(Probe&)> onOK;
     std::vector<uint32_t> messages;
-    int okCalls = 0;
-    int cancelCalls = 0;
 
 protected:
     bool OnInitDialog() override { return onInit ? onInit(*this) : true; }
-    void OnOK() override {
-        ++okCalls;
-        onOK ? onOK(*this) : Dialog::OnOK();
-    }
-    void OnCancel() override {
-        ++cancelCalls;
-        Dialog::OnCancel();
-    }
     std::span<const MessageMapEntry> MessageMap() const override { return map_; }
     std::intptr_t OnMessage(uint32_t message, std::uintptr_t, std::intptr_t) override {
         messages.push_back(message);
