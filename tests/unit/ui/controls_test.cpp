@@ -242,20 +242,6 @@ public:
 
 int TopOf(Dialog& d, int id) { return d.Control<ListView>(id).TopIndex(); }
 
-TEST(CListCtrlExt, WithoutNotifyWndScrollingAndTheWheelDoTheirDefaultWork) {
-    TestUser user;
-    EditorWithLists dlg;
-    user.Scroll(IDC_MY_LIST, true, 2)
-        .Check([](Dialog& d) { EXPECT_EQ(TopOf(d, IDC_MY_LIST), 2); })
-        .TurnWheel(IDC_MY_LIST, WheelTurn::Down)
-        .Check([](Dialog& d) {
-            EXPECT_EQ(TopOf(d, IDC_MY_LIST), 5);
-            EXPECT_EQ(d.FocusedControlId(), IDC_ACTIVE_LIST);  // the wheel took no focus
-        })
-        .PressEscape();
-    dlg.DoModal();
-}
-
 TEST(CListCtrlExt, NotifyWndHearsEachScrollStepAndWheelTurnBeforeTheListMoves) {
     struct Recorder final : MessageTarget {
         std::intptr_t Send(uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
@@ -284,16 +270,22 @@ TEST(CListCtrlExt, NotifyWndHearsEachScrollStepAndWheelTurnBeforeTheListMoves) {
     EXPECT_THAT(target.tops, ElementsAre(0, 1, 2, 2, 5));
 }
 
-TEST(CListCtrlExt, OnlyABoundLiveControlNotifiesAndADialogCanBeTheTarget) {
+TEST(CListCtrlExt, OnlyABoundLiveControlWithATargetNotifiesAndADialogCanBeTheTarget) {
     TestUser user;
     EditorWithLists dlg;
-    dlg.myList.notifyWnd = &dlg;  // the dialog takes the private message itself
     {
         CListCtrlExt gone;  // a destroyed control no longer hears its list
         gone.Attach(dlg, IDC_ACTIVE_LIST);
         gone.notifyWnd = &dlg;
     }
-    user.Scroll(IDC_ACTIVE_LIST, true, 1)
+    user.Scroll(IDC_MY_LIST, true, 2)  // without a target: only the default work
+        .TurnWheel(IDC_MY_LIST, WheelTurn::Down)
+        .Check([&](Dialog& d) {
+            EXPECT_EQ(TopOf(d, IDC_MY_LIST), 5);
+            EXPECT_EQ(d.FocusedControlId(), IDC_ACTIVE_LIST);  // the wheel took no focus
+            dlg.myList.notifyWnd = &dlg;  // the dialog takes the private message itself
+        })
+        .Scroll(IDC_ACTIVE_LIST, true, 1)
         .TurnWheel(IDC_ACTIVE_LIST, WheelTurn::Down)
         .Check([](Dialog& d) { EXPECT_EQ(TopOf(d, IDC_ACTIVE_LIST), 4); })
         .Scroll(IDC_MY_LIST, true, 1)
