@@ -43,8 +43,12 @@ TEST(Controls, WrappersOfAClosedDialogOrTheWrongControlFailSoftly) {
     RunInside(dlg, check);
 }
 
-TEST(Controls, ListColumnsRowsSelectionMarkAndScrolling) {
+TEST(Controls, ListColumnsRowsSelectionItsNoticesTheMarkAndScrolling) {
     Probe dlg(IDD_SINGER_EDITOR);
+    std::vector<std::tuple<int, uint32_t, uint32_t>> changes;
+    dlg.Route(IDC_MY_LIST, Notification::ItemChanged).onEvent = [&](Probe&, const NotifyEvent& e) {
+        changes.emplace_back(e.item, e.oldState, e.newState);
+    };
     RunInside(dlg, [](Dialog& d) {
         auto list = d.Control<ListView>(IDC_MY_LIST);
         EXPECT_EQ(list.InsertColumn(0, u"", kLvcfmtCenter, 20), 0);
@@ -69,7 +73,22 @@ TEST(Controls, ListColumnsRowsSelectionMarkAndScrolling) {
         EXPECT_EQ(list.ItemData(1), 0x00050003);
         EXPECT_FALSE(list.DeleteItem(2));
 
-        list.InsertItem(2, u"D");  // rows B C D: the mark follows inserts and deletes
+        list.InsertItem(2, u"D");  // rows B C D
+        const uint32_t both = kLvisSelected | kLvisFocused;
+        list.SetItemState(0, both, both);
+        list.SetItemState(2, both, both);  // single selection
+        EXPECT_EQ(list.FirstSelectedRow(), 2);
+        EXPECT_EQ(list.ItemState(0, both), 0u);
+        EXPECT_EQ(list.NextItem(-1, kLvniFocused), 2);
+        list.SetItemState(2, both, both);  // no change, no notice
+        list.SetItemState(-1, 0, kLvisSelected);
+        EXPECT_EQ(list.FirstSelectedRow(), -1);
+        EXPECT_EQ(list.ItemState(2, both), kLvisFocused);
+        list.SetItemState(1, kLvisSelected, kLvisSelected);
+        list.DeleteItem(1);  // the selected row goes without a notice
+        EXPECT_EQ(list.FirstSelectedRow(), -1);
+
+        list.InsertItem(1, u"C");  // rows B C D again: the mark follows inserts and deletes
         EXPECT_EQ(list.SetSelectionMark(1), -1);
         list.InsertItem(1, u"new");
         EXPECT_EQ(list.SelectionMark(), 2);
@@ -95,32 +114,6 @@ TEST(Controls, ListColumnsRowsSelectionMarkAndScrolling) {
         EXPECT_TRUE(active.EnsureVisible(3, false));
         EXPECT_EQ(active.TopIndex(), 3);
         EXPECT_FALSE(active.EnsureVisible(30, true));
-    });
-}
-
-TEST(Controls, SingleSelectionAndItsNotices) {
-    Probe dlg(IDD_SINGER_EDITOR);
-    std::vector<std::tuple<int, uint32_t, uint32_t>> changes;
-    dlg.Route(IDC_MY_LIST, Notification::ItemChanged).onEvent = [&](Probe&, const NotifyEvent& e) {
-        changes.emplace_back(e.item, e.oldState, e.newState);
-    };
-    RunInside(dlg, [](Dialog& d) {
-        auto list = d.Control<ListView>(IDC_MY_LIST);
-        list.InsertColumn(0, u"Name", kLvcfmtLeft, 100);
-        for (int i = 0; i < 3; ++i) list.InsertItem(i, u"r");
-        const uint32_t both = kLvisSelected | kLvisFocused;
-        list.SetItemState(0, both, both);
-        list.SetItemState(2, both, both);
-        EXPECT_EQ(list.FirstSelectedRow(), 2);
-        EXPECT_EQ(list.ItemState(0, both), 0u);
-        EXPECT_EQ(list.NextItem(-1, kLvniFocused), 2);
-        list.SetItemState(2, both, both);  // no change, no notice
-        list.SetItemState(-1, 0, kLvisSelected);
-        EXPECT_EQ(list.FirstSelectedRow(), -1);
-        EXPECT_EQ(list.ItemState(2, both), kLvisFocused);
-        list.SetItemState(1, kLvisSelected, kLvisSelected);
-        list.DeleteItem(1);  // the selected row goes without a notice
-        EXPECT_EQ(list.FirstSelectedRow(), -1);
     });
     EXPECT_THAT(changes,
                 ElementsAre(std::tuple(0, 0u, 3u), std::tuple(0, 3u, 0u), std::tuple(2, 0u, 3u),
@@ -188,7 +181,7 @@ TEST(Controls, UpDownShowsItsPositionInTheBuddyAndReReadsIt) {
     });
 }
 
-TEST(Controls, SpinArrowsEditLimitsAndDisablingTheFocusedField) {
+TEST(Controls, SpinArrowsAndDisablingTheFocusedField) {
     TestUser user;
     Probe dlg(IDD_SINGER);
     std::vector<int> left;
@@ -198,11 +191,6 @@ TEST(Controls, SpinArrowsEditLimitsAndDisablingTheFocusedField) {
     dlg.onInit = [](Probe& p) {
         p.Control<UpDown>(IDC_PRIMARY_GEN_SPIN).SetRange32(-127, 127);
         p.Control<UpDown>(IDC_PRIMARY_GEN_SPIN).SetPos32(126);
-        auto name = p.Control<Edit>(IDC_SINGER_NAME);
-        EXPECT_EQ(name.LimitText(), 30000);
-        name.SetLimitText(255);
-        name.SetText(std::u16string(300, u'a'));  // the limit binds typing, not code
-        EXPECT_EQ(name.Text().size(), 300u);
         return true;
     };
     user.ClickSpin(IDC_PRIMARY_GEN_SPIN, 1)
@@ -214,10 +202,6 @@ TEST(Controls, SpinArrowsEditLimitsAndDisablingTheFocusedField) {
         .Type(IDC_PRIMARY_GEN, u"-3")
         .ClickSpin(IDC_PRIMARY_GEN_SPIN, -1)
         .Check([](Dialog& d) { EXPECT_EQ(d.Control(IDC_PRIMARY_GEN).Text(), u"-4"); })
-        .Type(IDC_SINGER_NAME, std::u16string(300, u'b'))
-        .Check([](Dialog& d) {
-            EXPECT_EQ(d.Control(IDC_SINGER_NAME).Text(), std::u16string(255, u'b'));
-        })
         .Type(IDC_SECONDARY_BRE, u"1")
         .Check([](Dialog& d) { d.Control(IDC_SECONDARY_BRE).Enable(false); })
         .Check([](Dialog& d) { EXPECT_EQ(d.FocusedControlId(), 0); })

@@ -104,7 +104,6 @@ TEST(ResourceTables, Templates) {
         {23115, L2, u"", 7, 7, 176, 252}, {23116, B, u"Open Group List of Webs", 7, 267, 95, 14},
         {1, DB, u"OK", 133, 267, 50, 14}});
     EXPECT_EQ(ModuleResources().dialogs.size(), 3u);
-    EXPECT_EQ(ModuleResources().defines.at("IDC_COPY_TO_ACTIVE"), 23024);
 }
 
 TEST(ResourceTables, StringTableHoldsEveryTextExactly) {
@@ -128,30 +127,6 @@ TEST(ResourceTables, StringTableHoldsEveryTextExactly) {
 }
 // clang-format on
 
-ResourceTables Read(std::string_view script, std::string_view header = "") {
-    std::vector<res::ScriptFile> files = {{"test.rc", script}};
-    if (!header.empty()) files.push_back({"ids.h", header});
-    return ParseResourceScript(files);
-}
-
-TEST(ResourceScriptReader, ReadsDefinesExpressionsEscapesAndUtf8) {
-    const ResourceTables t = Read(
-        "#pragma code_page(65001)\n#include <windows.h>\n#include \"ids.h\"\n"
-        "/* block */ STRINGTABLE\nBEGIN\n IDS_A \"say \"\"hi\"\"\"\n 0x10, \"日本語\"\nEND\n"
-        "DLG DIALOGEX 0, 0, 10, 20\nSTYLE WS_POPUP | (WS_CAPTION)\nCAPTION \"C\"\n"
-        "FONT 9, \"F\", 400, 0, 0x80\n{\n CONTROL \"t\", -1, \"Static\", SS_LEFT, 1, 2, 3, 4, "
-        "0x20\n}\n",
-        "#pragma once\n#define IDS_A 7\n#define DLG 300 // comment\n#define MACRO(x) x\n");
-    EXPECT_EQ(t.strings.at(7), u"say \"hi\"");
-    EXPECT_EQ(t.strings.at(16), u"日本語");
-    const DialogTemplate& d = t.dialogs.at(300);
-    EXPECT_EQ(d.style, 0x80C00000u);
-    EXPECT_EQ(d.fontSize, 9);
-    ASSERT_EQ(d.controls.size(), 1u);
-    EXPECT_EQ(d.controls[0].id, -1);
-    EXPECT_EQ(d.controls[0].exStyle, 0x20u);
-}
-
 TEST(ResourceScriptReader, RefusesWhatItDoesNotKnowWithFileAndLine) {
     const std::pair<const char*, const char*> cases[] = {
         {"STRINGTABLE\nBEGIN\n UNKNOWN_ID \"x\"\nEND\n", "test.rc:3: unknown name UNKNOWN_ID"},
@@ -164,7 +139,8 @@ TEST(ResourceScriptReader, RefusesWhatItDoesNotKnowWithFileAndLine) {
          "test.rc:3: only CONTROL statements are read in a dialog"}};
     for (const auto& [script, message] : cases) {
         try {
-            Read(script, "int x;\n");
+            ParseResourceScript(
+                std::vector<res::ScriptFile>{{"test.rc", script}, {"ids.h", "int x;\n"}});
             ADD_FAILURE() << "no error for " << script;
         } catch (const ResourceScriptError& e) {
             EXPECT_EQ(std::string(e.what()), message);
