@@ -7,8 +7,8 @@
 
 #include "api/dbm_binding.h"
 #include "api/module_context.h"
-#include "kora4/trak4.h"
 #include "text_module_fake.h"
+#include "trak4/trak_manager.h"
 
 namespace kora::api {
 namespace {
@@ -47,25 +47,6 @@ private:
     void* handle_;
 };
 
-class StubTrakManager final : public CAxTrakManagerIF {
-public:
-    IAxVVoice* vvoiceGetVVoice(int32_t, int32_t) const override { return nullptr; }
-    int32_t vvoiceInsertVVoiceV4(int32_t, int32_t, const char16_t*, const char16_t*,
-                                 const char16_t*, const AxVVoiceParam&,
-                                 const AxVVoiceParam&) override {
-        return 0;
-    }
-    int32_t vvoiceUpdateVVoiceV4(int32_t, int32_t, const char16_t*, const char16_t*,
-                                 const AxVVoiceParam&, const AxVVoiceParam&) override {
-        return 0;
-    }
-    int32_t vvoiceRemoveVVoice(int32_t, int32_t) override { return 0; }
-    void vvoiceInitializeUpdateContext() override {}
-    void vvoiceNotifyObserversOfUpdates() override {}
-    int32_t sysReplaceVVoiceLibTable(const AxVVoiceLibTable&) override { return 0; }
-    std::u16string fileGetCurrentFilePath() const override { return {}; }
-};
-
 class ExportsTest : public testing::Test {
 protected:
     void TearDown() override {
@@ -76,7 +57,7 @@ protected:
     uint32_t OpenDialog() { return KORA_OpenDefDialog(1, &trak_, 0); }
     uint32_t OpenReadOnly() { return KORA_OpenDefDialog_ReadOnly(1, &trak_, &bank_, &program_); }
 
-    StubTrakManager trak_;
+    trak4::TrakManager trak_;
     int32_t bank_ = -1;
     int32_t program_ = -1;
 };
