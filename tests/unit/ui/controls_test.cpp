@@ -226,7 +226,7 @@ public:
 
 int TopOf(Dialog& d, int id) { return d.Control<ListView>(id).TopIndex(); }
 
-TEST(CListCtrlExt, NotifyWndHearsEachScrollStepAndWheelTurnBeforeTheListMoves) {
+TEST(CListCtrlExt, ItsTargetHearsOnlyItsOwnListsScrollingAndWheelBeforeTheListMoves) {
     struct Recorder final : MessageTarget {
         std::intptr_t Send(uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
             EXPECT_EQ(std::tuple(message, wParam, lParam), std::tuple(0x47Du, 0u, 0));
@@ -235,60 +235,47 @@ TEST(CListCtrlExt, NotifyWndHearsEachScrollStepAndWheelTurnBeforeTheListMoves) {
         }
         const ListView* list = nullptr;
         std::vector<int> tops;  // the list's top row when each notice came
-    } target;
+    } recorder;
+    struct Throwing final : MessageTarget {
+        std::intptr_t Send(uint32_t, std::uintptr_t, std::intptr_t) override {
+            throw std::runtime_error("target gone");
+        }
+    } throwing;
     TestUser user;
     EditorWithLists dlg;
-    target.list = &dlg.myList;
-    dlg.myList.notifyWnd = &target;
-    user.Scroll(IDC_MY_LIST, true, 1)
-        .Scroll(IDC_MY_LIST, true, 1)
-        .Scroll(IDC_MY_LIST, false, 1)
-        .TurnWheel(IDC_MY_LIST, WheelTurn::Down)
-        .Check([](Dialog& d) {
-            EXPECT_EQ(TopOf(d, IDC_MY_LIST), 5);
-            EXPECT_EQ(d.FocusedControlId(), IDC_MY_LIST);  // the wheel gave the list the focus
-        })
-        .TurnWheel(IDC_MY_LIST, WheelTurn::Up)
-        .PressEscape();
-    dlg.DoModal();
-    EXPECT_THAT(target.tops, ElementsAre(0, 1, 2, 2, 5));
-}
-
-TEST(CListCtrlExt, OnlyABoundLiveControlWithATargetNotifiesAndADialogCanBeTheTarget) {
-    TestUser user;
-    EditorWithLists dlg;
+    recorder.list = &dlg.myList;
     {
         CListCtrlExt gone;  // a destroyed control no longer hears its list
         gone.Attach(dlg, IDC_ACTIVE_LIST);
         gone.notifyWnd = &dlg;
     }
+    auto retarget = [&](MessageTarget* target) {
+        return [&dlg, target](Dialog&) { dlg.myList.notifyWnd = target; };
+    };
     user.Scroll(IDC_MY_LIST, true, 2)  // without a target: only the default work
         .TurnWheel(IDC_MY_LIST, WheelTurn::Down)
-        .Check([&](Dialog& d) {
+        .Check([](Dialog& d) {
             EXPECT_EQ(TopOf(d, IDC_MY_LIST), 5);
             EXPECT_EQ(d.FocusedControlId(), IDC_ACTIVE_LIST);  // the wheel took no focus
-            dlg.myList.notifyWnd = &dlg;  // the dialog takes the private message itself
         })
+        .Check(retarget(&recorder))
         .Scroll(IDC_ACTIVE_LIST, true, 1)
         .TurnWheel(IDC_ACTIVE_LIST, WheelTurn::Down)
         .Check([](Dialog& d) { EXPECT_EQ(TopOf(d, IDC_ACTIVE_LIST), 4); })
         .Scroll(IDC_MY_LIST, true, 1)
-        .PressEscape();
-    dlg.DoModal();
-    EXPECT_THAT(dlg.messages, ElementsAre(0x47Du));
-}
-
-TEST(CListCtrlExt, AThrowingTargetEndsTheDialogAndIsReported) {
-    struct Throwing final : MessageTarget {
-        std::intptr_t Send(uint32_t, std::uintptr_t, std::intptr_t) override {
-            throw std::runtime_error("target gone");
-        }
-    } target;
-    TestUser user;
-    EditorWithLists dlg;
-    dlg.myList.notifyWnd = &target;
-    user.TurnWheel(IDC_MY_LIST, WheelTurn::Down);
+        .Scroll(IDC_MY_LIST, false, 1)  // sideways: heard, the top row stays
+        .TurnWheel(IDC_MY_LIST, WheelTurn::Down)
+        .Check([](Dialog& d) {
+            EXPECT_EQ(TopOf(d, IDC_MY_LIST), 9);
+            EXPECT_EQ(d.FocusedControlId(), IDC_MY_LIST);  // the wheel gave the list the focus
+        })
+        .Check(retarget(&dlg))  // the dialog takes the private message itself
+        .Scroll(IDC_MY_LIST, true, 1)
+        .Check(retarget(&throwing))
+        .TurnWheel(IDC_MY_LIST, WheelTurn::Down);
     EXPECT_EQ(dlg.DoModal(), -1);
+    EXPECT_THAT(recorder.tops, ElementsAre(5, 6, 6));
+    EXPECT_THAT(dlg.messages, ElementsAre(0x47Du));
     EXPECT_THAT(
         user.TakeFailures(),
         ElementsAre(
