@@ -22,9 +22,8 @@
 namespace {
 
 struct State {
-    int32_t initResult = 0;
+    int32_t initResult = 0, defaultBank = 0, defaultProgram = 0, defaultResult = 0;
     bool initThrows = false, deleteThrows = false;
-    int32_t defaultBank = 0, defaultProgram = 0, defaultResult = 0;
     std::string log;
 };
 
@@ -84,9 +83,9 @@ CHECK_TYPE(DBM_GetDefaultVirtualVoice);
 
 LOGGED(DBM_CopyVirtualVoice, uint32_t, int32_t, int32_t, int32_t, int32_t*);
 LOGGED(DBM_CreateVirtualVoice, uint32_t, int32_t, int32_t*, const char16_t*, const char16_t*);
+LOGGED(DBM_SetVirtualVoiceParameters, uint32_t, int32_t, int32_t, const int32_t*, const int32_t*);
 LOGGED(DBM_GetVersionString, char16_t*, int32_t);
 LOGGED(DBM_DeleteVirtualVoice, uint32_t, int32_t, int32_t);
-LOGGED(DBM_SetVirtualVoiceParameters, uint32_t, int32_t, int32_t, const int32_t*, const int32_t*);
 LOGGED(DBM_SetVirtualVoiceName, uint32_t, int32_t, int32_t, const char16_t*);
 LOGGED(DBM_GetVoiceParameters, const char16_t*, int32_t*);
 LOGGED(DBM_GetAllVoice, DbmVoiceList**);

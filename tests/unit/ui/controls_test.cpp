@@ -120,17 +120,21 @@ TEST(Controls, ListColumnsRowsSelectionItsNoticesTheMarkAndScrolling) {
                             std::tuple(2, 3u, 1u), std::tuple(1, 0u, 2u)));
 }
 
-TEST(Controls, SortedComboBoxAddsInOrderAndKeepsDataWithItsItem) {
-    std::vector<int> changes;
+TEST(Controls, SortedComboBoxUpDownBuddyRuleSpinArrowsAndDisablingTheFocusedField) {
     TestUser user;
     Probe dlg(IDD_SINGER);
-    dlg.Route(IDC_SECONDARY_SINGER, Notification::SelChange).onEvent = [&](Probe& p, auto&) {
-        changes.push_back(p.Control<ComboBox>(IDC_SECONDARY_SINGER).CurSel());
+    std::vector<int> changes, left;
+    dlg.Route(IDC_SECONDARY_SINGER, Notification::SelChange)
+        .Route(IDC_SECONDARY_BRE, Notification::KillFocus)
+        .onEvent = [&](Probe& p, const NotifyEvent& e) {
+        if (e.code == Notification::KillFocus)
+            left.push_back(e.controlId);
+        else
+            changes.push_back(p.Control<ComboBox>(IDC_SECONDARY_SINGER).CurSel());
     };
     dlg.onInit = [](Probe& p) {
         auto box = p.Control<ComboBox>(IDC_SECONDARY_SINGER);
         EXPECT_EQ(box.AddString(u"-"), 0);
-        box.SetItemData(0, -1);
         EXPECT_EQ(box.AddString(u"tenor"), 1);
         box.SetItemData(1, 7);
         EXPECT_EQ(box.AddString(u"Alto"), 1);
@@ -142,58 +146,37 @@ TEST(Controls, SortedComboBoxAddsInOrderAndKeepsDataWithItsItem) {
         EXPECT_EQ(box.ItemData(4), 7);
         EXPECT_EQ(box.SetCurSel(9), -1);
         EXPECT_EQ(box.CurSel(), 4);
-        return true;
-    };
-    user.ChooseItem(IDC_SECONDARY_SINGER, u"Alto")
-        .ChooseItem(IDC_SECONDARY_SINGER, u"-")
-        .Check([](Dialog& d) {
-            auto box = d.Control<ComboBox>(IDC_SECONDARY_SINGER);
-            box.ResetContent();
-            EXPECT_EQ(box.Count(), 0);
-            EXPECT_EQ(box.CurSel(), -1);
-        })
-        .PressEscape();
-    dlg.DoModal();
-    EXPECT_THAT(changes, ElementsAre(1, 0));
-}
-
-TEST(Controls, UpDownShowsItsPositionInTheBuddyAndReReadsIt) {
-    Probe dlg(IDD_SINGER);
-    RunInside(dlg, [](Dialog& d) {
-        auto spin = d.Control<UpDown>(IDC_SECONDARY_VOL_SPIN);
-        auto field = d.Control(IDC_SECONDARY_VOL);
-        EXPECT_EQ(spin.BuddyId(), IDC_SECONDARY_VOL);
-        EXPECT_EQ(field.Text(), u"");  // nothing shown before a position is set
-        spin.SetRange32(-127, 127);
-        EXPECT_EQ(spin.SetPos32(12), 0);
-        EXPECT_EQ(field.Text(), u"12");
-        spin.SetPos32(500);  // clamped to the range
-        EXPECT_EQ(field.Text(), u"127");
-        const std::pair<std::u16string, int> reads[] = {
-            {u"-127", -127}, {u"127", 127}, {u"200", 127}, {u"128", 127},       {u"abc", 127},
-            {u"5", 5},       {u"+6", 6},    {u" 7", 7},    {u"8 ", 7},          {u"-", 7},
-            {u"1.5", 7},     {u"", 0},      {u"-128", 0},  {u"99999999999", 0},
-        };
-        for (const auto& [text, expected] : reads) {
-            field.SetText(text);
-            EXPECT_EQ(spin.Pos32(), expected) << std::string(text.begin(), text.end());
-        }
-    });
-}
-
-TEST(Controls, SpinArrowsAndDisablingTheFocusedField) {
-    TestUser user;
-    Probe dlg(IDD_SINGER);
-    std::vector<int> left;
-    dlg.Route(IDC_SECONDARY_BRE, Notification::KillFocus).onEvent = [&](Probe&, auto& e) {
-        left.push_back(e.controlId);
-    };
-    dlg.onInit = [](Probe& p) {
         p.Control<UpDown>(IDC_PRIMARY_GEN_SPIN).SetRange32(-127, 127);
         p.Control<UpDown>(IDC_PRIMARY_GEN_SPIN).SetPos32(126);
         return true;
     };
-    user.ClickSpin(IDC_PRIMARY_GEN_SPIN, 1)
+    user.Check([](Dialog& d) {
+            auto spin = d.Control<UpDown>(IDC_SECONDARY_VOL_SPIN);
+            auto field = d.Control(IDC_SECONDARY_VOL);
+            EXPECT_EQ(spin.BuddyId(), IDC_SECONDARY_VOL);
+            EXPECT_EQ(field.Text(), u"");  // nothing shown before a position is set
+            spin.SetRange32(-127, 127);
+            EXPECT_EQ(spin.SetPos32(12), 0);
+            EXPECT_EQ(field.Text(), u"12");
+            spin.SetPos32(500);  // clamped to the range
+            EXPECT_EQ(field.Text(), u"127");
+            const std::pair<std::u16string, int> reads[] = {
+                {u"-127", -127}, {u"127", 127}, {u"200", 127}, {u"128", 127},      {u"abc", 127},
+                {u"5", 5},       {u"+6", 6},    {u" 7", 7},    {u"8 ", 7},         {u"-", 7},
+                {u"1.5", 7},     {u"", 0},      {u"-128", 0},  {u"99999999999", 0}};
+            for (const auto& [text, expected] : reads) {
+                field.SetText(text);
+                EXPECT_EQ(spin.Pos32(), expected) << std::string(text.begin(), text.end());
+            }
+        })
+        .ChooseItem(IDC_SECONDARY_SINGER, u"Alto")
+        .ChooseItem(IDC_SECONDARY_SINGER, u"-")
+        .Check([](Dialog& d) {
+            auto box = d.Control<ComboBox>(IDC_SECONDARY_SINGER);
+            box.ResetContent();
+            EXPECT_EQ(std::pair(box.Count(), box.CurSel()), std::pair(0, -1));
+        })
+        .ClickSpin(IDC_PRIMARY_GEN_SPIN, 1)
         .ClickSpin(IDC_PRIMARY_GEN_SPIN, 1)
         .Check([](Dialog& d) {
             EXPECT_EQ(d.Control(IDC_PRIMARY_GEN).Text(), u"127");
@@ -207,6 +190,7 @@ TEST(Controls, SpinArrowsAndDisablingTheFocusedField) {
         .Check([](Dialog& d) { EXPECT_EQ(d.FocusedControlId(), 0); })
         .PressEscape();
     dlg.DoModal();
+    EXPECT_THAT(changes, ElementsAre(1, 0));
     EXPECT_THAT(left, ElementsAre(IDC_SECONDARY_BRE));
 }
 
