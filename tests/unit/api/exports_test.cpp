@@ -62,85 +62,70 @@ protected:
     int32_t program_ = -1;
 };
 
-TEST_F(ExportsTest, InitAndDeleteStatusesForEveryDbmInitResult) {
+TEST_F(ExportsTest, InitAndDeleteForEveryDbmInitResultAndEveryBindingFailure) {
+    constexpr auto kLoadFailed = static_cast<int32_t>(kBindLoadFailed);
+    constexpr auto kMissing = static_cast<int32_t>(kBindEntryMissing);
+    constexpr int kAll = kDbmEntryPointCount;
+    const char* const kLoaded = "DBM_Init;DBM_GetAllVoice;DBM_GetAllVoice;DBM_Delete;";
     struct Case {
+        const char* path;
         int32_t initResult;
-        uint32_t initStatus, deleteStatus;
+        uint32_t initStatus;
+        int32_t contextStatus;
+        uint32_t deleteStatus;
+        int bound;        // entry points bound before the look-up stopped
+        const char* log;  // the library's calls after KORA_Delete; null: not loaded
     };
+    // DBM_Delete is called also after a failed DBM_Init, but not without
+    // DBM_Init: the look-up stopped before it.
     // clang-format off
     const Case cases[] = {
-        {-4, kNotInitialized, kDeleteFailed}, {-3, kDbmInitFailedMinus3, kDeleteFailed},
-        {-2, kDbmInitFailedMinus2, kDeleteFailed}, {-1, kDbmInitFailedMinus1, kDeleteFailed},
-        {0, kOk, kOk}, {1, kOk, kOk}, {2, kOtherFailure, kOk}, {-5, kOtherFailure, kDeleteFailed}};
+        {FAKE_VBANK4, -4, kNotInitialized, -4, kDeleteFailed, kAll, "DBM_Init;DBM_Delete;"},
+        {FAKE_VBANK4, -3, kDbmInitFailedMinus3, -3, kDeleteFailed, kAll, "DBM_Init;DBM_Delete;"},
+        {FAKE_VBANK4, -2, kDbmInitFailedMinus2, -2, kDeleteFailed, kAll, "DBM_Init;DBM_Delete;"},
+        {FAKE_VBANK4, -1, kDbmInitFailedMinus1, -1, kDeleteFailed, kAll, "DBM_Init;DBM_Delete;"},
+        {FAKE_VBANK4, 0, kOk, 1, kOk, kAll, kLoaded},
+        {FAKE_VBANK4, 1, kOk, 1, kOk, kAll, kLoaded},
+        {FAKE_VBANK4, 2, kOtherFailure, 2, kOk, kAll, "DBM_Init;DBM_Delete;"},
+        {FAKE_VBANK4, -5, kOtherFailure, -5, kDeleteFailed, kAll, "DBM_Init;DBM_Delete;"},
+        {NO_SUCH_LIBRARY, 0, kOtherFailure, kLoadFailed, kDeleteFailed, 0, nullptr},
+        {FAKE_VBANK4_WITHOUT_INIT, 0, kOtherFailure, kMissing, kDeleteFailed, 0, ""},
+        {FAKE_VBANK4_WITHOUT_UPDATE_REGISTORY, 0, kOtherFailure, kMissing, kDeleteFailed, 14,
+         "DBM_Delete;"},
+        {FAKE_VBANK4_WITHOUT_LIBRARY_VERSION, 0, kOtherFailure, kMissing, kDeleteFailed, 28,
+         "DBM_Delete;"}};
     // clang-format on
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.initResult);
-        FakeLibrary fake(FAKE_VBANK4, c.initResult);
-        SetDbmLibraryPathForTesting(fake.Path());
+        SCOPED_TRACE(std::string(c.path) + " " + std::to_string(c.initResult));
+        std::optional<FakeLibrary> fake;
+        if (c.log) fake.emplace(c.path, c.initResult);
+        SetDbmLibraryPathForTesting(c.path);
         EXPECT_EQ(KORA_Init(), c.initStatus);
         EXPECT_EQ(KORA_Init(), c.initStatus);  // a second call answers as the first, binds nothing
         ASSERT_NE(ContextSlot(), nullptr);     // kept whatever the result
         const bool initialized = c.initStatus == kOk;
         EXPECT_EQ(ContextSlot()->initialized, initialized);
-        EXPECT_EQ(ContextSlot()->status, c.initResult == 0 ? 1 : c.initResult);
-        EXPECT_EQ(fake.CallLog(), "DBM_Init;");
+        EXPECT_EQ(ContextSlot()->status, c.contextStatus);
+        const DbmBinding& binding = ContextSlot()->binding;
+        EXPECT_EQ(binding.IsLoaded(), c.log != nullptr);
+        for (int i = 0; i < kAll; ++i)
+            EXPECT_EQ(binding.IsBound(static_cast<DbmEntry>(i)), i < c.bound) << i;
+        if (fake) {
+            EXPECT_EQ(fake->CallLog(), c.bound == kAll ? "DBM_Init;" : "");
+        }
 
         // Only an initialized module reaches the invocation; this library
         // lists no installed voices, so loading stops before any dialog.
         const uint32_t dialog = initialized ? kVoiceListInconsistent : kNotInitialized;
         EXPECT_EQ(OpenDialog(), dialog);
         EXPECT_EQ(OpenReadOnly(), dialog);
-        EXPECT_EQ(bank_, -1);
-        EXPECT_EQ(program_, -1);
+        EXPECT_EQ(std::pair(bank_, program_), std::pair(-1, -1));
 
         EXPECT_EQ(KORA_Delete(), c.deleteStatus);
-        EXPECT_EQ(fake.CallLog(), initialized
-                                      ? "DBM_Init;DBM_GetAllVoice;DBM_GetAllVoice;DBM_Delete;"
-                                      : "DBM_Init;DBM_Delete;");  // DBM_Delete also after a failure
-        EXPECT_EQ(ContextSlot(), nullptr);
-        fake.Close();  // only the module's handle is left, and it went on every path
-        EXPECT_FALSE(FakeLibrary::IsLoaded(FAKE_VBANK4));
-    }
-}
-
-TEST_F(ExportsTest, MissingLibraryOrEntryPointFailsInitAndDelete) {
-    struct Case {
-        const char* path;
-        int32_t status;
-        int bound;  // entry points bound before the look-up stopped
-        const char* logAfterDelete;
-    };
-    // Without DBM_Init the look-up stops before DBM_Delete, so it is never
-    // called although the library has it.
-    const Case cases[] = {
-        {NO_SUCH_LIBRARY, static_cast<int32_t>(kBindLoadFailed), 0, nullptr},
-        {FAKE_VBANK4_WITHOUT_INIT, static_cast<int32_t>(kBindEntryMissing), 0, ""},
-        {FAKE_VBANK4_WITHOUT_UPDATE_REGISTORY, static_cast<int32_t>(kBindEntryMissing), 14,
-         "DBM_Delete;"},
-        {FAKE_VBANK4_WITHOUT_LIBRARY_VERSION, static_cast<int32_t>(kBindEntryMissing), 28,
-         "DBM_Delete;"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
-        std::optional<FakeLibrary> fake;
-        if (c.logAfterDelete) fake.emplace(c.path);
-        {
-            const DbmBinding binding = DbmBinding::Bind(c.path);
-            EXPECT_EQ(binding.Status(), c.status);
-            EXPECT_EQ(binding.IsLoaded(), c.logAfterDelete != nullptr);
-            for (int i = 0; i < kDbmEntryPointCount; ++i)
-                EXPECT_EQ(binding.IsBound(static_cast<DbmEntry>(i)), i < c.bound) << i;
-        }
-        SetDbmLibraryPathForTesting(c.path);
-        EXPECT_EQ(KORA_Init(), kOtherFailure);
-        EXPECT_EQ(ContextSlot()->status, c.status);
-        EXPECT_FALSE(ContextSlot()->initialized);
-        EXPECT_EQ(OpenDialog(), kNotInitialized);
-        EXPECT_EQ(OpenReadOnly(), kNotInitialized);
-        EXPECT_EQ(KORA_Delete(), kDeleteFailed);
         EXPECT_EQ(ContextSlot(), nullptr);
         if (!fake) continue;
-        EXPECT_EQ(fake->CallLog(), c.logAfterDelete);
-        fake->Close();
+        EXPECT_EQ(fake->CallLog(), c.log);
+        fake->Close();  // only the module's handle is left, and it went on every path
         EXPECT_FALSE(FakeLibrary::IsLoaded(c.path));
     }
 }
