@@ -20,8 +20,7 @@ namespace fs = std::filesystem;
 TEST(DemoOptions, EveryOptionAndTheRefusals) {
     std::string error;
     const std::optional<DemoOptions> none = ParseDemoOptions({}, nullptr);
-    ASSERT_TRUE(none);
-    EXPECT_FALSE(none->readOnly || none->reset || none->translation || none->work ||
+    EXPECT_FALSE(!none || none->readOnly || none->reset || none->translation || none->work ||
                  none->screenshot);
     const std::optional<DemoOptions> all = ParseDemoOptions(
         {u"--read-only", u"--lang", u"ja.txt", u"--work", u"w", u"--reset", u"--screenshot", u"s"},
@@ -59,9 +58,7 @@ TEST(DemoWorkspace, CopiesTheSamplesKeepsTheCopiesUntilAResetAndReportsAMissingO
     ASSERT_TRUE(work) << error;
     EXPECT_EQ(work->sequence, root / "work" / kSequenceFileName);
     EXPECT_EQ(work->database, root / "work" / "vbank4");
-    EXPECT_EQ(Read(work->sequence), "sequence");
     EXPECT_EQ(Read(work->database / "catalog.json"), "catalog");
-    EXPECT_EQ(Read(work->database / "store.json"), "store");
 
     Write(work->sequence, "edited");
     Write(work->database / "store.json", "committed");
@@ -109,7 +106,7 @@ std::u16string Text(const TextFileModule& module, const char16_t* key) {
     return text == nullptr ? u"<none>" : *text ? text : u"<empty>";
 }
 
-TEST(TextFileModule, ReadsKeysTextsAndTheLanguageAndMatchesKeysExactly) {
+TEST(TextFileModule, ReadsKeysTextsAndTheLanguageMatchesKeysExactlyAndRefusesOtherLines) {
     std::string error;
     const std::optional<TextFileModule> module = TextFileModule::Parse(
         "\xEF\xBB\xBF# comment\r\n\nlanguage = 1041\r\n101=Singer \xE2\x98\x85\r\n"
@@ -126,16 +123,11 @@ TEST(TextFileModule, ReadsKeysTextsAndTheLanguageAndMatchesKeysExactly) {
     EXPECT_EQ(Text(*module, u" 5"), u"<none>");
     EXPECT_EQ(module->Lookup(nullptr), nullptr);
     EXPECT_EQ(TextFileModule::Parse("5=five\n", nullptr)->LanguageId(), 1033u);  // the default
-}
-
-TEST(TextFileModule, RefusesLinesThatAreNoEntriesAndAMissingFile) {
     for (const char* bad :
          {"101 Singer Editor\n", "name=Singer\n", "=text\n", "language=ja\n", "12a=text\n"}) {
-        std::string error;
         EXPECT_FALSE(TextFileModule::Parse(std::string("# ok\n") + bad, &error)) << bad;
         EXPECT_EQ(error.rfind("line 2: ", 0), 0u) << error;
     }
-    std::string error;
     EXPECT_FALSE(TextFileModule::Load("/no/such/folder/ja.txt", &error));
     EXPECT_NE(error.find("cannot read"), std::string::npos);
 }
