@@ -35,7 +35,6 @@ struct TextModuleScope {
     explicit TextModuleScope(const LumiM17NModule* module) { TextModuleSlot() = module; }
     ~TextModuleScope() { TextModuleSlot() = nullptr; }
     TextModuleScope(const TextModuleScope&) = delete;
-    TextModuleScope& operator=(const TextModuleScope&) = delete;
 };
 
 }  // namespace kora::ui::test

@@ -1,18 +1,35 @@
-// The templates and the string table as both toolkits get them from the one
-// resource script, and the reader's refusals.
+// The module's resources and texts: the templates and the string table as
+// both toolkits get them from the one resource script, the reader's
+// refusals, the host's replacements, formatting, and whole dialogs localized
+// in the singer edit dialog's start-up order (localize, then its caption).
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "probe_dialog.h"
 #include "res/singer_dlg_res.h"
 #include "res/singer_editor_res.h"
+#include "res/string_res.h"
 #include "res/xsynth_group_res.h"
+#include "text_module_fake.h"
+#include "ui/format_text.h"
+#include "ui/headless/gtest_user.h"
 #include "ui/headless/resource_tables.h"
+#include "ui/localize.h"
+#include "ui/lumi_m17n_string.h"
 
-namespace kora::ui::headless {
+namespace kora::ui {
 namespace {
+
+using headless::ControlTemplate;
+using headless::DialogTemplate;
+using headless::ModuleResources;
+using headless::TestUser;
+using test::MapTextModule;
+using test::Probe;
+using test::TextModuleScope;
 
 constexpr uint32_t WS_CHILD = 0x40000000, WS_VISIBLE = 0x10000000, WS_BORDER = 0x00800000,
                    WS_TABSTOP = 0x00010000, WS_VSCROLL = 0x00200000;
@@ -44,18 +61,15 @@ void ExpectDialog(int id, std::u16string caption, std::u16string font, int cx, i
                   const std::vector<Row>& rows) {
     SCOPED_TRACE("dialog " + std::to_string(id));
     const DialogTemplate& d = ModuleResources().dialogs.at(id);
-    EXPECT_EQ(d.caption, caption);
-    EXPECT_EQ(d.fontName, font);
-    EXPECT_EQ(std::pair(d.cx, d.cy), std::pair(cx, cy));
+    EXPECT_EQ(std::tie(d.caption, d.fontName, d.cx, d.cy), std::tie(caption, font, cx, cy));
     EXPECT_EQ(d.style & 0x80C80080u, 0x80C80080u);  // popup, caption, system menu, modal frame
     ASSERT_EQ(d.controls.size(), rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         const ControlTemplate& c = d.controls[i];
         const Row& r = rows[i];
         SCOPED_TRACE("row " + std::to_string(i));
-        EXPECT_EQ(c.id, r.id);
-        EXPECT_EQ(c.text, r.text);
-        EXPECT_EQ(std::tuple(c.x, c.y, c.cx, c.cy), std::tuple(r.x, r.y, r.cx, r.cy));
+        EXPECT_EQ(std::tie(c.id, c.text, c.x, c.y, c.cx, c.cy),
+                  std::tie(r.id, r.text, r.x, r.y, r.cx, r.cy));
         std::string cls = c.className;
         for (char& ch : cls) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         EXPECT_EQ(cls, r.kind.cls);
@@ -139,15 +153,167 @@ TEST(ResourceScriptReader, RefusesWhatItDoesNotKnowWithFileAndLine) {
          "test.rc:3: only CONTROL statements are read in a dialog"}};
     for (const auto& [script, message] : cases) {
         try {
-            ParseResourceScript(
+            headless::ParseResourceScript(
                 std::vector<res::ScriptFile>{{"test.rc", script}, {"ids.h", "int x;\n"}});
             ADD_FAILURE() << "no error for " << script;
-        } catch (const ResourceScriptError& e) {
+        } catch (const headless::ResourceScriptError& e) {
             EXPECT_EQ(std::string(e.what()), message);
         }
     }
-    EXPECT_THROW(ParseResourceScript({}), ResourceScriptError);
+    EXPECT_THROW(headless::ParseResourceScript({}), headless::ResourceScriptError);
+}
+
+TEST(TranslateString, ReplacesOnlyOnAnExactSignedDecimalKey) {
+    MapTextModule texts({{u"05", u"zero"},
+                         {u" 5", u"blank"},
+                         {u"5+", u"suffix"},
+                         {u"6", u""},
+                         {u"-1", u"minus one"},
+                         {u"4294967295", u"unsigned"}});
+    TextModuleScope scope(&texts);
+    std::u16string text = u"kept";
+    EXPECT_TRUE(TranslateString(&text, 5));
+    EXPECT_EQ(text, u"kept");
+    EXPECT_TRUE(TranslateString(&text, 0xFFFFFFFFu));
+    EXPECT_EQ(text, u"minus one");
+    EXPECT_TRUE(TranslateString(&text, 6));  // an empty entry empties the text
+    EXPECT_EQ(text, u"");
+    EXPECT_FALSE(TranslateString(nullptr, 5));
+    TextModuleScope none(nullptr);
+    text = u"kept";
+    EXPECT_TRUE(TranslateString(&text, 6));
+    EXPECT_EQ(text, u"kept");
+}
+
+TEST(LoadString, GivesTheTableTextOrTheHostsEvenEmptyButNeverForAMissingId) {
+    CLumiM17NString s;
+    ASSERT_TRUE(s.LoadString(IDS_CONFIRM_DELETE));
+    EXPECT_EQ(s, u"Do you really want to delete the singer? ");  // trailing blank kept
+    MapTextModule texts({{u"23077", u"名前"}, {u"5", u""}, {u"4", u"not in the table"}});
+    TextModuleScope scope(&texts);
+    ASSERT_TRUE(s.LoadString(IDS_COLUMN_NAME));
+    EXPECT_EQ(s, u"名前");
+    ASSERT_TRUE(s.LoadString(IDS_ENTER_SINGER_NAME));
+    EXPECT_EQ(s, u"");
+    texts.lookups = 0;
+    CLumiM17NString kept(u"before");
+    EXPECT_FALSE(kept.LoadString(4));
+    EXPECT_EQ(kept, u"before");
+    EXPECT_EQ(texts.lookups, 0);
+}
+
+TEST(Format, FormatsTheTableTextOrTheHostsWhenItFits) {
+    CLumiM17NString s(u"previous");
+    s.Format(9999, 1);  // no such string
+    EXPECT_EQ(s, u"");
+    s.Format(IDS_ERROR_OCCURRED, -12345);
+    EXPECT_EQ(s, u"Error occurred. (-12345)");
+    const std::pair<const char16_t*, const char16_t*> cases[] = {
+        {u"エラー (%d) 100%%", u"エラー (7) 100%"},
+        {u"Something went wrong.", u"Something went wrong."},  // the argument is ignored
+        {u"Error %s", u"Error occurred. (7)"},  // what does not fit falls back to the table's
+        {u"Error %d %d", u"Error occurred. (7)"},
+        {u"Error %x", u"Error occurred. (7)"},
+        {u"Error %", u"Error occurred. (7)"},
+        {u"%n", u"Error occurred. (7)"}};
+    for (const auto& [host, expected] : cases) {
+        MapTextModule texts({{u"31", host}});
+        TextModuleScope scope(&texts);
+        s.Format(IDS_ERROR_OCCURRED, 7);
+        EXPECT_EQ(s, expected);
+    }
+}
+
+TEST(FormatText, ChecksEveryPlaceholderAgainstItsArgument) {
+    EXPECT_EQ(FormatText(u"%s (%i)", std::u16string(u"Alto"), int64_t{-9000000000}),
+              u"Alto (-9000000000)");
+    EXPECT_EQ(FormatText(u"%s", static_cast<const char16_t*>(nullptr)), u"");
+    EXPECT_EQ(FormatText(u"%d", u"text"), std::nullopt);
+    EXPECT_EQ(FormatText(u"%5d", 3), std::nullopt);
+    EXPECT_EQ(DecimalText(INT64_MIN), u"-9223372036854775808");
+    EXPECT_EQ(DecimalText(INT64_MAX), u"9223372036854775807");
+}
+
+struct Seen {
+    std::u16string caption;
+    std::map<int, std::u16string> texts;  // by id; the -1 labels under -1, -2, ...
+    int localizeResult = -1;
+};
+
+// Opens dialog 23000 the way the singer edit dialog starts: localize with the
+// dialog's module, then set the caption from string 23084 ("Add").
+Seen OpenSingerDialog(const LumiM17NModule* module) {
+    TestUser user;
+    TextModuleScope scope(module);
+    Seen seen;
+    Probe dlg(IDD_SINGER);
+    dlg.onInit = [&](Probe& p) {
+        if (module) seen.localizeResult = LocalizeDialog(module, &p, IDD_SINGER);
+        CLumiM17NString caption;
+        caption.LoadString(IDS_CAPTION_ADD);
+        p.SetCaption(caption);
+        return true;
+    };
+    user.Check([&](Dialog& d) {
+            seen.caption = d.Caption();
+            int unnamed = 0;
+            d.ForEachChild([&](ChildWindow child) {
+                seen.texts[child.Id() < 0 ? --unnamed : child.Id()] = child.Text();
+                return true;
+            });
+        })
+        .PressEscape();
+    dlg.DoModal();
+    return seen;
+}
+
+TEST(LocalizeDialog, HostTextsReplaceControlsButTheCaptionIsSetAfterwards) {
+    MapTextModule empty({});
+    const Seen plain = OpenSingerDialog(nullptr), unchanged = OpenSingerDialog(&empty);
+    EXPECT_EQ(plain.texts.size(), 40u);
+    EXPECT_EQ(plain.texts.at(IDC_NAME_LABEL), u"Name");
+    EXPECT_EQ(unchanged.texts, plain.texts);  // no entries: the template texts stay
+    EXPECT_EQ(std::tie(plain.caption, unchanged.caption), std::tuple(u"Add", u"Add"));
+    EXPECT_EQ(unchanged.localizeResult, 1);
+    EXPECT_GT(empty.lookups, 30);
+    MapTextModule texts({{u"23000", u"歌手"},
+                         {u"23107", u"クロスシンセシス グループ"},
+                         {u"23112", u"名前"},
+                         {u"23096", u""},  // empty: the Reset button keeps its text
+                         {u"-1", u"never"},
+                         {u"23084", u"追加"}});
+    const Seen seen = OpenSingerDialog(&texts);
+    EXPECT_EQ(seen.localizeResult, 1);
+    EXPECT_EQ(seen.caption, u"追加");  // string 23084 through the host, not template 23000
+    EXPECT_EQ(seen.texts.at(IDC_XSYNTH_GROUP_LIST), u"クロスシンセシス グループ");
+    EXPECT_EQ(seen.texts.at(IDC_NAME_LABEL), u"名前");
+    EXPECT_EQ(seen.texts.at(IDC_PRIMARY_RESET), u"Reset");
+    for (int i = -1; i >= -9; --i) EXPECT_EQ(seen.texts.at(i), plain.texts.at(i)) << i;
+}
+
+TEST(LocalizeDialog, CaptionTakesEvenAnEmptyHostTextAndNullsChangeNothing) {
+    MapTextModule texts({{u"101", u""}, {u"1003", u"マイ シンガー"}, {u"-1", u"x"}});
+    EXPECT_EQ(LocalizeDialog(&texts, nullptr, IDD_SINGER_EDITOR), 0);
+    LocalizeChildControl(&texts, ChildWindow());  // a null child is passed over
+    EXPECT_EQ(texts.lookups, 0);
+    TestUser user;
+    Probe dlg(IDD_SINGER_EDITOR);
+    int withoutModule = -1;
+    dlg.onInit = [&](Probe& p) {
+        withoutModule = LocalizeDialog(nullptr, &p, IDD_SINGER_EDITOR);  // stops at the first child
+        EXPECT_EQ(p.Caption(), u"Singer Editor");
+        LocalizeDialog(&texts, &p, IDD_SINGER_EDITOR);
+        return true;
+    };
+    user.Check([](Dialog& d) {
+            EXPECT_EQ(d.Caption(), u"");
+            EXPECT_EQ(d.Control(IDC_MY_LABEL).Text(), u"マイ シンガー");
+            EXPECT_EQ(d.Control(IDC_ACTIVE_LABEL).Text(), u"Active Singers");
+        })
+        .PressEscape();
+    dlg.DoModal();
+    EXPECT_EQ(withoutModule, 0);
 }
 
 }  // namespace
-}  // namespace kora::ui::headless
+}  // namespace kora::ui
