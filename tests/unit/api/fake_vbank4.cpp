@@ -68,11 +68,6 @@ FAKE_EXPORT uint32_t DBM_GetEditor() {
     return 77;
 }
 CHECK_TYPE(DBM_GetEditor);
-FAKE_EXPORT int32_t DBM_CommitEditor(uint32_t editor) {
-    Record("DBM_CommitEditor");
-    return editor == 77 ? 0 : 9;
-}
-CHECK_TYPE(DBM_CommitEditor);
 FAKE_EXPORT int32_t DBM_GetDefaultVirtualVoice(int32_t* outBank, int32_t* outProgram) {
     Record("DBM_GetDefaultVirtualVoice");
     *outBank = S().defaultBank;
@@ -91,6 +86,7 @@ LOGGED(DBM_GetVoiceParameters, const char16_t*, int32_t*);
 LOGGED(DBM_GetAllVoice, DbmVoiceList**);
 LOGGED(DBM_BackupAllVirtualVoice, void);
 LOGGED(DBM_GetVirtualVoiceInfo, int32_t, int32_t, DBM_VVOICE_INFO*);
+LOGGED(DBM_CommitEditor, uint32_t);
 LOGGED(DBM_UpdateUserRegistory, uint32_t);
 LOGGED(DBM_RollBackEditor, uint32_t);
 LOGGED(DBM_SetDefaultVirtualVoice, uint32_t, int32_t, int32_t);

@@ -196,47 +196,37 @@ TEST(Controls, SortedComboBoxUpDownBuddyRuleSpinArrowsAndDisablingTheFocusedFiel
     EXPECT_THAT(left, ElementsAre(IDC_SECONDARY_BRE));
 }
 
-// Both lists of the editor hold 40 rows; the My list is a CListCtrlExt.
-class EditorWithLists : public Probe {
-public:
-    EditorWithLists() : Probe(IDD_SINGER_EDITOR) {
-        myList.Attach(*this, IDC_MY_LIST);
-        onInit = [](Probe& p) {
-            for (int id : {IDC_MY_LIST, IDC_ACTIVE_LIST})
-                for (int i = 0; i < 40; ++i) p.Control<ListView>(id).InsertItem(i, u"row");
-            return true;
-        };
-    }
-    CListCtrlExt myList;
-};
-
 int TopOf(Dialog& d, int id) { return d.Control<ListView>(id).TopIndex(); }
 
 TEST(CListCtrlExt, ItsTargetHearsOnlyItsOwnListsScrollingAndWheelBeforeTheListMoves) {
     struct Recorder final : MessageTarget {
         std::intptr_t Send(uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
+            if (gone) throw std::runtime_error("target gone");
             EXPECT_EQ(std::tuple(message, wParam, lParam), std::tuple(0x47Du, 0u, 0));
             tops.push_back(list->TopIndex());
             return 1;
         }
         const ListView* list = nullptr;
         std::vector<int> tops;  // the list's top row when each notice came
+        bool gone = false;
     } recorder;
-    struct Throwing final : MessageTarget {
-        std::intptr_t Send(uint32_t, std::uintptr_t, std::intptr_t) override {
-            throw std::runtime_error("target gone");
-        }
-    } throwing;
     TestUser user;
-    EditorWithLists dlg;
-    recorder.list = &dlg.myList;
+    Probe dlg(IDD_SINGER_EDITOR);
+    CListCtrlExt myList;
+    myList.Attach(dlg, IDC_MY_LIST);
+    recorder.list = &myList;
+    dlg.onInit = [](Probe& p) {  // 40 rows in both lists
+        for (int id : {IDC_MY_LIST, IDC_ACTIVE_LIST})
+            for (int i = 0; i < 40; ++i) p.Control<ListView>(id).InsertItem(i, u"row");
+        return true;
+    };
     {
         CListCtrlExt gone;  // a destroyed control no longer hears its list
         gone.Attach(dlg, IDC_ACTIVE_LIST);
         gone.notifyWnd = &dlg;
     }
     auto retarget = [&](MessageTarget* target) {
-        return [&dlg, target](Dialog&) { dlg.myList.notifyWnd = target; };
+        return [&myList, target](Dialog&) { myList.notifyWnd = target; };
     };
     user.Scroll(IDC_MY_LIST, true, 2)  // without a target: only the default work
         .TurnWheel(IDC_MY_LIST, WheelTurn::Down)
@@ -257,7 +247,10 @@ TEST(CListCtrlExt, ItsTargetHearsOnlyItsOwnListsScrollingAndWheelBeforeTheListMo
         })
         .Check(retarget(&dlg))  // the dialog takes the private message itself
         .Scroll(IDC_MY_LIST, true, 1)
-        .Check(retarget(&throwing))
+        .Check([&](Dialog& d) {
+            recorder.gone = true;
+            retarget (&recorder)(d);
+        })
         .TurnWheel(IDC_MY_LIST, WheelTurn::Down);
     EXPECT_EQ(dlg.DoModal(), -1);
     EXPECT_THAT(recorder.tops, ElementsAre(5, 6, 6));
