@@ -58,8 +58,7 @@ protected:
     uint32_t OpenReadOnly() { return KORA_OpenDefDialog_ReadOnly(1, &trak_, &bank_, &program_); }
 
     trak4::TrakManager trak_;
-    int32_t bank_ = -1;
-    int32_t program_ = -1;
+    int32_t bank_ = -1, program_ = -1;
 };
 
 TEST_F(ExportsTest, InitAndDeleteForEveryDbmInitResultAndEveryBindingFailure) {

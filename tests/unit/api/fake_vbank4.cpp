@@ -1,7 +1,5 @@
-// A voice database library made for the binding tests. Built several times:
-// compiling with -DDBM_X=Omitted_DBM_X renames entry point DBM_X away. Every
-// call is logged; the tests read the log and set the answers through the
-// FakeDbm_ functions.
+// A voice database library for the binding tests that logs every call. Built
+// several times: -DDBM_X=Omitted_DBM_X renames entry point DBM_X away.
 #include <stdexcept>
 #include <string>
 #include <type_traits>

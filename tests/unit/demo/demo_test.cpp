@@ -56,8 +56,8 @@ TEST(DemoWorkspace, CopiesTheSamplesKeepsTheCopiesUntilAResetAndReportsAMissingO
     std::string error;
     const std::optional<Workspace> work = PrepareWorkspace(samples, root / "work", false, &error);
     ASSERT_TRUE(work) << error;
-    EXPECT_EQ(work->sequence, root / "work" / kSequenceFileName);
-    EXPECT_EQ(work->database, root / "work" / "vbank4");
+    EXPECT_EQ(std::pair(work->sequence, work->database),
+              std::pair(root / "work" / kSequenceFileName, root / "work" / "vbank4"));
     EXPECT_EQ(Read(work->database / "catalog.json"), "catalog");
 
     Write(work->sequence, "edited");

@@ -202,29 +202,25 @@ TEST(LoadString, GivesTheTableTextOrTheHostsEvenEmptyButNeverForAMissingId) {
     EXPECT_EQ(texts.lookups, 0);
 }
 
-TEST(Format, FormatsTheTableTextOrTheHostsWhenItFits) {
+TEST(Format, FormatsTheTableTextOrTheHostsWhenItFitsCheckingEveryPlaceholder) {
     CLumiM17NString s(u"previous");
     s.Format(9999, 1);  // no such string
     EXPECT_EQ(s, u"");
     s.Format(IDS_ERROR_OCCURRED, -12345);
     EXPECT_EQ(s, u"Error occurred. (-12345)");
+    const char16_t* const kOwn = u"Error occurred. (7)";
+    // What does not fit falls back to the table's text.
+    // clang-format off
     const std::pair<const char16_t*, const char16_t*> cases[] = {
-        {u"エラー (%d) 100%%", u"エラー (7) 100%"},
-        {u"Something went wrong.", u"Something went wrong."},  // the argument is ignored
-        {u"Error %s", u"Error occurred. (7)"},  // what does not fit falls back to the table's
-        {u"Error %d %d", u"Error occurred. (7)"},
-        {u"Error %x", u"Error occurred. (7)"},
-        {u"Error %", u"Error occurred. (7)"},
-        {u"%n", u"Error occurred. (7)"}};
+        {u"エラー (%d) 100%%", u"エラー (7) 100%"}, {u"Plain.", u"Plain."}, {u"Error %s", kOwn},
+        {u"Error %d %d", kOwn}, {u"Error %x", kOwn}, {u"Error %", kOwn}, {u"%n", kOwn}};
+    // clang-format on
     for (const auto& [host, expected] : cases) {
         MapTextModule texts({{u"31", host}});
         TextModuleScope scope(&texts);
         s.Format(IDS_ERROR_OCCURRED, 7);
         EXPECT_EQ(s, expected);
     }
-}
-
-TEST(FormatText, ChecksEveryPlaceholderAgainstItsArgument) {
     EXPECT_EQ(FormatText(u"%s (%i)", std::u16string(u"Alto"), int64_t{-9000000000}),
               u"Alto (-9000000000)");
     EXPECT_EQ(FormatText(u"%s", static_cast<const char16_t*>(nullptr)), u"");
