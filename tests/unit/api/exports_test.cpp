@@ -15,8 +15,7 @@ namespace {
 
 using namespace kora4;
 
-// The tests' own handle on a fake library: it keeps the library loaded while
-// the module binds and releases it, so its call log stays readable.
+// The tests' own handle on a fake library: keeps its call log readable.
 class FakeLibrary {
 public:
     explicit FakeLibrary(std::string path, int32_t initResult = 0)
@@ -113,8 +112,7 @@ TEST_F(ExportsTest, InitAndDeleteForEveryDbmInitResultAndEveryBindingFailure) {
             EXPECT_EQ(fake->CallLog(), c.bound == kAll ? "DBM_Init;" : "");
         }
 
-        // Only an initialized module reaches the invocation; this library
-        // lists no installed voices, so loading stops before any dialog.
+        // Only an initialized module gets as far as loading the (missing) voice list.
         const uint32_t dialog = initialized ? kVoiceListInconsistent : kNotInitialized;
         EXPECT_EQ(OpenDialog(), dialog);
         EXPECT_EQ(OpenReadOnly(), dialog);

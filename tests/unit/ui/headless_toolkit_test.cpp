@@ -223,16 +223,13 @@ TEST(CListCtrlExt, ItsTargetHearsOnlyItsOwnListsScrollingAndWheelBeforeTheListMo
         gone.Attach(dlg, IDC_ACTIVE_LIST);
         gone.notifyWnd = &dlg;
     }
-    auto retarget = [&](MessageTarget* target) {
-        return [&myList, target](Dialog&) { myList.notifyWnd = target; };
-    };
     user.Scroll(IDC_MY_LIST, true, 2)  // without a target: only the default work
         .TurnWheel(IDC_MY_LIST, WheelTurn::Down)
         .Check([](Dialog& d) {
             EXPECT_EQ(TopOf(d, IDC_MY_LIST), 5);
             EXPECT_EQ(d.FocusedControlId(), IDC_ACTIVE_LIST);  // the wheel took no focus
         })
-        .Check(retarget(&recorder))
+        .Check([&](Dialog&) { myList.notifyWnd = &recorder; })
         .Scroll(IDC_ACTIVE_LIST, true, 1)
         .TurnWheel(IDC_ACTIVE_LIST, WheelTurn::Down)
         .Check([](Dialog& d) { EXPECT_EQ(TopOf(d, IDC_ACTIVE_LIST), 4); })
@@ -243,12 +240,10 @@ TEST(CListCtrlExt, ItsTargetHearsOnlyItsOwnListsScrollingAndWheelBeforeTheListMo
             EXPECT_EQ(TopOf(d, IDC_MY_LIST), 9);
             EXPECT_EQ(d.FocusedControlId(), IDC_MY_LIST);  // the wheel gave the list the focus
         })
-        .Check(retarget(&dlg))  // the dialog takes the private message itself
+        .Check([&](Dialog&) { myList.notifyWnd = &dlg; })  // the dialog takes it itself
         .Scroll(IDC_MY_LIST, true, 1)
-        .Check([&](Dialog& d) {
-            recorder.gone = true;
-            retarget (&recorder)(d);
-        })
+        .Check([&](Dialog&) { myList.notifyWnd = &recorder; })
+        .Check([&](Dialog&) { recorder.gone = true; })
         .TurnWheel(IDC_MY_LIST, WheelTurn::Down);
     EXPECT_EQ(dlg.DoModal(), -1);
     EXPECT_THAT(recorder.tops, ElementsAre(5, 6, 6));
@@ -313,8 +308,8 @@ TEST(ScriptedUser, AnswersMessageBoxesInTheFourStylesAndRecordsThem) {
     EXPECT_THAT(answers, ElementsAre(kIdYes, kIdOk, kIdNo, kIdOk));
     const auto& boxes = user.MessageBoxes();
     ASSERT_EQ(boxes.size(), 7u);
-    EXPECT_EQ(boxes[0].text, u"Do you really want to delete the singer? ");
-    EXPECT_EQ(boxes[0].dialogId, IDD_SINGER_EDITOR);
+    EXPECT_EQ(std::tuple(boxes[0].text, boxes[0].dialogId),
+              std::tuple(u"Do you really want to delete the singer? ", IDD_SINGER_EDITOR));
     EXPECT_EQ(boxes[1].text, u"Finished exporting my singer information file.");
     EXPECT_EQ(std::tuple(boxes[0].style, boxes[1].style, boxes[4].style, boxes[5].style),
               std::tuple(0x34u, 0x40u, 0x00u, 0x10u));
