@@ -1,42 +1,49 @@
+// The exports, the module context and the database binding, against
+// purpose-made database libraries.
 #include "kora4/kora4.h"
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include "api/dbm_binding.h"
 #include "api/module_context.h"
-#include "fake_library.h"
-#include "kora4/m17n.h"
-#include "kora4/trak4.h"
-#include "ui/text_module_slot.h"
+#include "text_module_fake.h"
+#include "trak4/trak_manager.h"
 
 namespace kora::api {
 namespace {
 
 using namespace kora4;
 
-class StubTrakManager final : public CAxTrakManagerIF {
+// The tests' own handle on a fake library: keeps its call log readable.
+class FakeLibrary {
 public:
-    IAxVVoice* vvoiceGetVVoice(int32_t, int32_t) const override { return nullptr; }
-    int32_t vvoiceInsertVVoiceV4(int32_t, int32_t, const char16_t*, const char16_t*,
-                                 const char16_t*, const AxVVoiceParam&,
-                                 const AxVVoiceParam&) override {
-        return 0;
+    explicit FakeLibrary(std::string path, int32_t initResult = 0)
+        : path_(std::move(path)), handle_(dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+        if (handle_ == nullptr) throw std::runtime_error("cannot load " + path_);
+        Call("FakeDbm_Reset", initResult);
     }
-    int32_t vvoiceUpdateVVoiceV4(int32_t, int32_t, const char16_t*, const char16_t*,
-                                 const AxVVoiceParam&, const AxVVoiceParam&) override {
-        return 0;
-    }
-    int32_t vvoiceRemoveVVoice(int32_t, int32_t) override { return 0; }
-    void vvoiceInitializeUpdateContext() override {}
-    void vvoiceNotifyObserversOfUpdates() override {}
-    int32_t sysReplaceVVoiceLibTable(const AxVVoiceLibTable&) override { return 0; }
-    std::u16string fileGetCurrentFilePath() const override { return {}; }
-};
+    FakeLibrary(const FakeLibrary&) = delete;
+    FakeLibrary& operator=(const FakeLibrary&) = delete;
+    ~FakeLibrary() { Close(); }
 
-class StubTextModule final : public LumiM17NModule {
-public:
-    uint32_t LanguageId() const override { return 1041; }
-    const char16_t* Lookup(const char16_t*) const override { return nullptr; }
+    const std::string& Path() const { return path_; }
+    std::string CallLog() const { return Call<const char*>("FakeDbm_CallLog"); }
+    template <class R = void, class... Args>  // a FakeDbm_ function of the library
+    R Call(const char* name, Args... args) const {
+        return reinterpret_cast<R (*)(Args...)>(dlsym(handle_, name))(args...);
+    }
+    void Close() {  // so that only the module's handle keeps the library loaded
+        if (handle_ != nullptr) dlclose(std::exchange(handle_, nullptr));
+    }
+    static bool IsLoaded(const std::string& path) {
+        void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+        return handle != nullptr && dlclose(handle) == 0;
+    }
+
+private:
+    std::string path_;
+    void* handle_;
 };
 
 class ExportsTest : public testing::Test {
@@ -46,167 +53,86 @@ protected:
         SetDbmLibraryPathForTesting({});
         ui::TextModuleSlot() = nullptr;
     }
-    static void UseLibrary(const std::string& path) { SetDbmLibraryPathForTesting(path); }
-
     uint32_t OpenDialog() { return KORA_OpenDefDialog(1, &trak_, 0); }
     uint32_t OpenReadOnly() { return KORA_OpenDefDialog_ReadOnly(1, &trak_, &bank_, &program_); }
 
-    StubTrakManager trak_;
-    int32_t bank_ = -1;
-    int32_t program_ = -1;
+    trak4::TrakManager trak_;
+    int32_t bank_ = -1, program_ = -1;
 };
 
-struct InitCase {
-    int32_t initResult;
-    uint32_t initStatus;
-    uint32_t deleteStatus;
-};
+TEST_F(ExportsTest, InitAndDeleteForEveryDbmInitResultAndEveryBindingFailure) {
+    constexpr auto kLoadFailed = static_cast<int32_t>(kBindLoadFailed);
+    constexpr auto kMissing = static_cast<int32_t>(kBindEntryMissing);
+    constexpr int kAll = kDbmEntryPointCount;
+    const char* const kLoaded = "DBM_Init;DBM_GetAllVoice;DBM_GetAllVoice;DBM_Delete;";
+    struct Case {
+        const char* path;
+        int32_t initResult;
+        uint32_t initStatus;
+        int32_t contextStatus;
+        uint32_t deleteStatus;
+        int bound;        // entry points bound before the look-up stopped
+        const char* log;  // the library's calls after KORA_Delete; null: not loaded
+    };
+    // DBM_Delete is called also after a failed DBM_Init, but not without
+    // DBM_Init: the look-up stopped before it.
+    // clang-format off
+    const Case cases[] = {
+        {FAKE_VBANK4, -4, kNotInitialized, -4, kDeleteFailed, kAll, "DBM_Init;DBM_Delete;"},
+        {FAKE_VBANK4, -3, kDbmInitFailedMinus3, -3, kDeleteFailed, kAll, "DBM_Init;DBM_Delete;"},
+        {FAKE_VBANK4, -2, kDbmInitFailedMinus2, -2, kDeleteFailed, kAll, "DBM_Init;DBM_Delete;"},
+        {FAKE_VBANK4, -1, kDbmInitFailedMinus1, -1, kDeleteFailed, kAll, "DBM_Init;DBM_Delete;"},
+        {FAKE_VBANK4, 0, kOk, 1, kOk, kAll, kLoaded},
+        {FAKE_VBANK4, 1, kOk, 1, kOk, kAll, kLoaded},
+        {FAKE_VBANK4, 2, kOtherFailure, 2, kOk, kAll, "DBM_Init;DBM_Delete;"},
+        {FAKE_VBANK4, -5, kOtherFailure, -5, kDeleteFailed, kAll, "DBM_Init;DBM_Delete;"},
+        {NO_SUCH_LIBRARY, 0, kOtherFailure, kLoadFailed, kDeleteFailed, 0, nullptr},
+        {FAKE_VBANK4_WITHOUT_INIT, 0, kOtherFailure, kMissing, kDeleteFailed, 0, ""},
+        {FAKE_VBANK4_WITHOUT_UPDATE_REGISTORY, 0, kOtherFailure, kMissing, kDeleteFailed, 14,
+         "DBM_Delete;"},
+        {FAKE_VBANK4_WITHOUT_LIBRARY_VERSION, 0, kOtherFailure, kMissing, kDeleteFailed, 28,
+         "DBM_Delete;"}};
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.path) + " " + std::to_string(c.initResult));
+        std::optional<FakeLibrary> fake;
+        if (c.log) fake.emplace(c.path, c.initResult);
+        SetDbmLibraryPathForTesting(c.path);
+        EXPECT_EQ(KORA_Init(), c.initStatus);
+        EXPECT_EQ(KORA_Init(), c.initStatus);  // a second call answers as the first, binds nothing
+        ASSERT_NE(ContextSlot(), nullptr);     // kept whatever the result
+        const bool initialized = c.initStatus == kOk;
+        EXPECT_EQ(ContextSlot()->initialized, initialized);
+        EXPECT_EQ(ContextSlot()->status, c.contextStatus);
+        const DbmBinding& binding = ContextSlot()->binding;
+        EXPECT_EQ(binding.IsLoaded(), c.log != nullptr);
+        for (int i = 0; i < kAll; ++i)
+            EXPECT_EQ(binding.IsBound(static_cast<DbmEntry>(i)), i < c.bound) << i;
+        if (fake) {
+            EXPECT_EQ(fake->CallLog(), c.bound == kAll ? "DBM_Init;" : "");
+        }
 
-void PrintTo(const InitCase& c, std::ostream* os) { *os << "DBM_Init gives " << c.initResult; }
+        // Only an initialized module gets as far as loading the (missing) voice list.
+        const uint32_t dialog = initialized ? kVoiceListInconsistent : kNotInitialized;
+        EXPECT_EQ(OpenDialog(), dialog);
+        EXPECT_EQ(OpenReadOnly(), dialog);
+        EXPECT_EQ(std::pair(bank_, program_), std::pair(-1, -1));
 
-class InitDeleteMatrix : public ExportsTest, public testing::WithParamInterface<InitCase> {};
-
-TEST_P(InitDeleteMatrix, StatusesCallsAndRelease) {
-    const InitCase& c = GetParam();
-    FakeLibrary fake(FAKE_VBANK4, c.initResult);
-    UseLibrary(fake.Path());
-
-    EXPECT_EQ(KORA_Init(), c.initStatus);
-    ASSERT_NE(ContextSlot(), nullptr);  // kept whatever the result
-    EXPECT_EQ(ContextSlot()->initialized, c.initStatus == kOk);
-    EXPECT_EQ(ContextSlot()->status, c.initResult == 0 ? 1 : c.initResult);
-    EXPECT_EQ(fake.CallLog(), "DBM_Init;");
-
-    // Only an initialized module reaches the invocation. This library hands
-    // out no installed-voice list, so loading stops there, before any
-    // dialog.
-    const bool initialized = c.initStatus == kOk;
-    const uint32_t dialog = initialized ? kVoiceListInconsistent : kNotInitialized;
-    EXPECT_EQ(OpenDialog(), dialog);
-    EXPECT_EQ(OpenReadOnly(), dialog);
-    EXPECT_EQ(bank_, -1);
-    EXPECT_EQ(program_, -1);
-
-    EXPECT_EQ(KORA_Delete(), c.deleteStatus);
-    // DBM_Delete also after a failed init.
-    EXPECT_EQ(fake.CallLog(), initialized ? "DBM_Init;DBM_GetAllVoice;DBM_GetAllVoice;DBM_Delete;"
-                                          : "DBM_Init;DBM_Delete;");
-    EXPECT_EQ(ContextSlot(), nullptr);
-    // With the test's own handle gone, nothing keeps the library loaded:
-    // KORA_Delete let go of it on every path.
-    fake.Close();
-    EXPECT_FALSE(FakeLibrary::IsLoaded(FAKE_VBANK4));
-}
-
-INSTANTIATE_TEST_SUITE_P(DbmInitResults, InitDeleteMatrix,
-                         testing::Values(InitCase{-4, kNotInitialized, kDeleteFailed},
-                                         InitCase{-3, kDbmInitFailedMinus3, kDeleteFailed},
-                                         InitCase{-2, kDbmInitFailedMinus2, kDeleteFailed},
-                                         InitCase{-1, kDbmInitFailedMinus1, kDeleteFailed},
-                                         InitCase{0, kOk, kOk}, InitCase{1, kOk, kOk},
-                                         InitCase{2, kOtherFailure, kOk},
-                                         InitCase{-5, kOtherFailure, kDeleteFailed}),
-                         [](const auto& p) {
-                             const int32_t r = p.param.initResult;
-                             return (r < 0 ? "Minus" : "Plus") + std::to_string(r < 0 ? -r : r);
-                         });
-
-TEST_F(ExportsTest, MissingLibrary) {
-    UseLibrary(NO_SUCH_LIBRARY);
-    EXPECT_EQ(KORA_Init(), kOtherFailure);
-    ASSERT_NE(ContextSlot(), nullptr);
-    EXPECT_EQ(ContextSlot()->status, static_cast<int32_t>(kBindLoadFailed));
-    EXPECT_FALSE(ContextSlot()->initialized);
-    EXPECT_EQ(OpenDialog(), kNotInitialized);
-    EXPECT_EQ(OpenReadOnly(), kNotInitialized);
-    EXPECT_EQ(KORA_Delete(), kDeleteFailed);
-    EXPECT_EQ(ContextSlot(), nullptr);
-}
-
-struct MissingEntryCase {
-    const char* label;
-    const char* path;
-    const char* logAfterDelete;
-};
-
-void PrintTo(const MissingEntryCase& c, std::ostream* os) { *os << "without DBM_" << c.label; }
-
-class MissingEntry : public ExportsTest, public testing::WithParamInterface<MissingEntryCase> {};
-
-TEST_P(MissingEntry, InitFailsAndDeleteCallsDbmDeleteOnlyIfFound) {
-    FakeLibrary fake(GetParam().path);
-    UseLibrary(fake.Path());
-    EXPECT_EQ(KORA_Init(), kOtherFailure);
-    EXPECT_EQ(ContextSlot()->status, static_cast<int32_t>(kBindEntryMissing));
-    EXPECT_EQ(OpenDialog(), kNotInitialized);
-    EXPECT_EQ(KORA_Delete(), kDeleteFailed);
-    EXPECT_EQ(fake.CallLog(), GetParam().logAfterDelete);
-    EXPECT_EQ(ContextSlot(), nullptr);
-    fake.Close();
-    EXPECT_FALSE(FakeLibrary::IsLoaded(GetParam().path));
-}
-
-// Without DBM_Init the look-up stops before DBM_Delete, so it is never
-// called although the library has it.
-INSTANTIATE_TEST_SUITE_P(
-    FirstMiddleLast, MissingEntry,
-    testing::Values(MissingEntryCase{"Init", FAKE_VBANK4_WITHOUT_INIT, ""},
-                    MissingEntryCase{"UpdateUserRegistory", FAKE_VBANK4_WITHOUT_UPDATE_REGISTORY,
-                                     "DBM_Delete;"},
-                    MissingEntryCase{"GetLibraryVersion", FAKE_VBANK4_WITHOUT_LIBRARY_VERSION,
-                                     "DBM_Delete;"}),
-    [](const auto& p) { return std::string(p.param.label); });
-
-TEST_F(ExportsTest, SecondInitBindsNothingAndAnswersAsTheFirst) {
-    FakeLibrary fake(FAKE_VBANK4);
-    UseLibrary(fake.Path());
-    ASSERT_EQ(KORA_Init(), kOk);
-    ModuleContext* first = ContextSlot();
-    EXPECT_EQ(KORA_Init(), kOk);
-    EXPECT_EQ(ContextSlot(), first);
-    EXPECT_EQ(fake.CallLog(), "DBM_Init;");
-    EXPECT_EQ(KORA_Delete(), kOk);
-    EXPECT_EQ(KORA_Delete(), kDeleteFailed);  // nothing left
-    EXPECT_EQ(fake.CallLog(), "DBM_Init;DBM_Delete;");
-}
-
-TEST_F(ExportsTest, SecondInitAfterAFailedOneRepeatsTheFailure) {
-    FakeLibrary fake(FAKE_VBANK4, -3);
-    UseLibrary(fake.Path());
-    EXPECT_EQ(KORA_Init(), kDbmInitFailedMinus3);
-    EXPECT_EQ(KORA_Init(), kDbmInitFailedMinus3);
-    EXPECT_EQ(fake.CallLog(), "DBM_Init;");
-    EXPECT_EQ(OpenDialog(), kNotInitialized);
-}
-
-TEST_F(ExportsTest, InitAgainAfterDeleteBindsAfresh) {
-    FakeLibrary fake(FAKE_VBANK4);
-    UseLibrary(fake.Path());
-    ASSERT_EQ(KORA_Init(), kOk);
-    ASSERT_EQ(KORA_Delete(), kOk);
-    EXPECT_EQ(KORA_Init(), kOk);
-    EXPECT_EQ(KORA_Delete(), kOk);
-    EXPECT_EQ(fake.CallLog(), "DBM_Init;DBM_Delete;DBM_Init;DBM_Delete;");
-}
-
-TEST_F(ExportsTest, WithoutContextEveryExportAnswersSafely) {
-    EXPECT_EQ(KORA_Delete(), kDeleteFailed);
-    EXPECT_EQ(OpenDialog(), kNotInitialized);
-    EXPECT_EQ(OpenReadOnly(), kNotInitialized);
-    EXPECT_EQ(bank_, -1);
-    EXPECT_EQ(program_, -1);
-    StubTextModule text;
-    EXPECT_EQ(KORA_SetLumiM17NModule(&text), kOk);
-    EXPECT_EQ(ui::TextModuleSlot(), &text);
+        EXPECT_EQ(KORA_Delete(), c.deleteStatus);
+        EXPECT_EQ(ContextSlot(), nullptr);
+        if (!fake) continue;
+        EXPECT_EQ(fake->CallLog(), c.log);
+        fake->Close();  // only the module's handle is left, and it went on every path
+        EXPECT_FALSE(FakeLibrary::IsLoaded(c.path));
+    }
 }
 
 TEST_F(ExportsTest, DialogArgumentsAreCheckedBeforeTheContext) {
     int32_t bank = 0;
     int32_t program = 0;
-    // With no context and with one that failed to initialize alike.
     for (bool withFailedContext : {false, true}) {
         if (withFailedContext) {
-            UseLibrary(NO_SUCH_LIBRARY);
+            SetDbmLibraryPathForTesting(NO_SUCH_LIBRARY);
             ASSERT_EQ(KORA_Init(), kOtherFailure);
         }
         SCOPED_TRACE(withFailedContext ? "failed context" : "no context");
@@ -214,114 +140,93 @@ TEST_F(ExportsTest, DialogArgumentsAreCheckedBeforeTheContext) {
         EXPECT_EQ(KORA_OpenDefDialog(0, &trak_, 0), kNoHostHandle);
         EXPECT_EQ(KORA_OpenDefDialog(1, nullptr, 0), kNoTrakManager);
         EXPECT_EQ(KORA_OpenDefDialog(1, &trak_, 0), kNotInitialized);
-
         EXPECT_EQ(KORA_OpenDefDialog_ReadOnly(0, nullptr, nullptr, nullptr), kNoHostHandle);
         EXPECT_EQ(KORA_OpenDefDialog_ReadOnly(1, nullptr, nullptr, nullptr), kNoTrakManager);
-        EXPECT_EQ(KORA_OpenDefDialog_ReadOnly(1, &trak_, nullptr, nullptr), kNoBankPointer);
         EXPECT_EQ(KORA_OpenDefDialog_ReadOnly(1, &trak_, nullptr, &program), kNoBankPointer);
         EXPECT_EQ(KORA_OpenDefDialog_ReadOnly(1, &trak_, &bank, nullptr), kNoProgramPointer);
         EXPECT_EQ(KORA_OpenDefDialog_ReadOnly(1, &trak_, &bank, &program), kNotInitialized);
     }
-    EXPECT_EQ(bank, 0);
-    EXPECT_EQ(program, 0);
+    EXPECT_EQ(std::pair(bank, program), std::pair(0, 0));
 }
 
-TEST_F(ExportsTest, TextModuleGoesToTheSlotAndTheContextAndIsDroppedAtDelete) {
+TEST_F(ExportsTest, NoExceptionLeavesInitOrDeleteAndInitAfterDeleteBindsAfresh) {
     FakeLibrary fake(FAKE_VBANK4);
-    UseLibrary(fake.Path());
-    StubTextModule text;
-    ASSERT_EQ(KORA_SetLumiM17NModule(&text), kOk);
-    ASSERT_EQ(KORA_Init(), kOk);
-    EXPECT_EQ(ContextSlot()->textModule, nullptr);  // a new context starts without one
-
-    EXPECT_EQ(KORA_SetLumiM17NModule(&text), kOk);
-    EXPECT_EQ(ui::TextModuleSlot(), &text);
-    EXPECT_EQ(ContextSlot()->textModule, &text);
-
-    EXPECT_EQ(KORA_SetLumiM17NModule(nullptr), kOk);
-    EXPECT_EQ(ui::TextModuleSlot(), nullptr);
-    EXPECT_EQ(ContextSlot()->textModule, nullptr);
-
-    ASSERT_EQ(KORA_SetLumiM17NModule(&text), kOk);
-    ASSERT_EQ(KORA_Delete(), kOk);
-    // The host may free its object once the module is shut down.
-    EXPECT_EQ(ui::TextModuleSlot(), nullptr);
-}
-
-TEST_F(ExportsTest, NoExceptionLeavesInitOrDelete) {
-    FakeLibrary fake(FAKE_VBANK4);
-    UseLibrary(fake.Path());
-    fake.SetThrowing(true, false);
+    SetDbmLibraryPathForTesting(fake.Path());
+    fake.Call("FakeDbm_SetThrowing", 1, 0);
     EXPECT_EQ(KORA_Init(), kOtherFailure);
     EXPECT_EQ(ContextSlot(), nullptr);
-
-    fake.SetThrowing(false, true);
+    fake.Call("FakeDbm_SetThrowing", 0, 1);
     ASSERT_EQ(KORA_Init(), kOk);
     EXPECT_EQ(KORA_Delete(), kDeleteFailed);
     EXPECT_EQ(ContextSlot(), nullptr);
-    EXPECT_EQ(fake.CallLog(), "DBM_Init;DBM_Init;DBM_Delete;");
+    fake.Call("FakeDbm_SetThrowing", 0, 0);
+
+    const ui::test::MapTextModule text({});
+    ASSERT_EQ(KORA_SetLumiM17NModule(&text), kOk);  // also without a context
+    EXPECT_EQ(ui::TextModuleSlot(), &text);
+    ASSERT_EQ(KORA_Init(), kOk);
+    EXPECT_EQ(ContextSlot()->textModule, nullptr);  // a new context starts without one
+    EXPECT_EQ(KORA_SetLumiM17NModule(&text), kOk);
+    EXPECT_EQ(ContextSlot()->textModule, &text);
+    EXPECT_EQ(KORA_Delete(), kOk);
+    EXPECT_EQ(ui::TextModuleSlot(), nullptr);  // the host may free it after shutdown
+    EXPECT_EQ(KORA_Delete(), kDeleteFailed);   // nothing left
+    EXPECT_EQ(fake.CallLog(), "DBM_Init;DBM_Init;DBM_Delete;DBM_Init;DBM_Delete;");
     fake.Close();
     EXPECT_FALSE(FakeLibrary::IsLoaded(FAKE_VBANK4));
 }
 
-TEST_F(ExportsTest, DefaultVirtualVoiceComesFromTheLibrary) {
-    FakeLibrary fake(FAKE_VBANK4);
-    UseLibrary(fake.Path());
-    ASSERT_EQ(KORA_Init(), kOk);
-    const ModuleContext& context = *ContextSlot();
-
-    fake.SetDefaultVirtualVoice(12, 34, 0);
-    int32_t bank = -1;
-    int32_t program = -1;
-    EXPECT_EQ(context.GetDefaultVirtualVoice(&bank, &program), 0);
-    EXPECT_EQ(bank, 12);
-    EXPECT_EQ(program, 34);
-
-    fake.SetDefaultVirtualVoice(1, 2, kDbmNoVirtualVoice);  // the library's own result
-    EXPECT_EQ(context.GetDefaultVirtualVoice(&bank, &program), kDbmNoVirtualVoice);
-
-    EXPECT_EQ(context.GetDefaultVirtualVoice(nullptr, &program), -1);
-    EXPECT_EQ(context.GetDefaultVirtualVoice(&bank, nullptr), -1);
-    EXPECT_EQ(fake.CallLog(), "DBM_Init;DBM_GetDefaultVirtualVoice;DBM_GetDefaultVirtualVoice;");
-}
-
-TEST_F(ExportsTest, DefaultVirtualVoiceNeedsAnInitializedContextAndTheEntryPoint) {
-    FakeLibrary fake(FAKE_VBANK4, -1);
-    UseLibrary(fake.Path());
-    ASSERT_EQ(KORA_Init(), kDbmInitFailedMinus1);
-    int32_t bank = -1;
-    int32_t program = -1;
+TEST_F(ExportsTest, DatabaseCallsNeedAnInitializedContextAndTheEntryPoint) {
+    EXPECT_EQ(CallDbm<DbmEntry::GetEditor>(nullptr), std::nullopt);
+    FakeLibrary fake(FAKE_VBANK4, -2);
+    SetDbmLibraryPathForTesting(fake.Path());
+    ASSERT_EQ(KORA_Init(), kDbmInitFailedMinus2);
+    int32_t bank = -1, program = -1;
     EXPECT_EQ(ContextSlot()->GetDefaultVirtualVoice(&bank, &program),
               static_cast<int32_t>(kContextNotInitialized));
-    EXPECT_EQ(fake.CallLog(), "DBM_Init;");  // not called
-
-    ModuleContext unbound{DbmBinding{}};
-    unbound.initialized = true;
-    EXPECT_EQ(unbound.GetDefaultVirtualVoice(&bank, &program), -1);  // 0xFFFFFFFF
-    EXPECT_EQ(bank, -1);
-    EXPECT_EQ(program, -1);
-}
-
-TEST_F(ExportsTest, GuardedCallNeedsContextInitializationAndEntryPoint) {
-    EXPECT_EQ(CallDbm<DbmEntry::GetEditor>(nullptr), std::nullopt);
-
-    FakeLibrary fake(FAKE_VBANK4, -2);
-    UseLibrary(fake.Path());
-    ASSERT_EQ(KORA_Init(), kDbmInitFailedMinus2);
-    EXPECT_EQ(CallDbm<DbmEntry::GetEditor>(ContextSlot()), std::nullopt);
     EXPECT_FALSE(DbmSucceeded(CallDbm<DbmEntry::BackupAllVirtualVoice>(ContextSlot())));
     EXPECT_EQ(fake.CallLog(), "DBM_Init;");  // the library was not called
 
     ModuleContext unbound{DbmBinding{}};
     unbound.initialized = true;
     EXPECT_EQ(CallDbm<DbmEntry::GetEditor>(&unbound), std::nullopt);
+    EXPECT_EQ(unbound.GetDefaultVirtualVoice(&bank, &program), -1);  // 0xFFFFFFFF
+    EXPECT_EQ(std::pair(bank, program), std::pair(-1, -1));
 
     ASSERT_EQ(KORA_Delete(), kDeleteFailed);
     FakeLibrary succeeding(FAKE_VBANK4);  // the same library, now with a DBM_Init that succeeds
     ASSERT_EQ(KORA_Init(), kOk);
     EXPECT_EQ(CallDbm<DbmEntry::GetEditor>(ContextSlot()), 77u);
     EXPECT_TRUE(DbmSucceeded(CallDbm<DbmEntry::CommitEditor>(ContextSlot(), 77u)));
-    EXPECT_FALSE(DbmSucceeded(CallDbm<DbmEntry::CommitEditor>(ContextSlot(), 5u)));
+    succeeding.Call("FakeDbm_SetDefaultVirtualVoice", 12, 34, 0);
+    EXPECT_EQ(ContextSlot()->GetDefaultVirtualVoice(&bank, &program), 0);
+    EXPECT_EQ(std::pair(bank, program), std::pair(12, 34));
+    succeeding.Call("FakeDbm_SetDefaultVirtualVoice", 1, 2,
+                    kDbmNoVirtualVoice);  // the library's own result
+    EXPECT_EQ(ContextSlot()->GetDefaultVirtualVoice(&bank, &program), kDbmNoVirtualVoice);
+    EXPECT_EQ(ContextSlot()->GetDefaultVirtualVoice(nullptr, &program), -1);
+    EXPECT_EQ(ContextSlot()->GetDefaultVirtualVoice(&bank, nullptr), -1);
+    EXPECT_EQ(succeeding.CallLog(),
+              "DBM_Init;DBM_GetEditor;DBM_CommitEditor;"
+              "DBM_GetDefaultVirtualVoice;DBM_GetDefaultVirtualVoice;");
+}
+
+TEST(DbmBinding, TheLibraryGoesWithTheBindingAndNotWithAMovedFromOne) {
+    {
+        DbmBinding first = DbmBinding::Bind(FAKE_VBANK4);
+        DbmBinding second = std::move(first);
+        EXPECT_FALSE(first.IsLoaded());  // NOLINT(bugprone-use-after-move)
+        EXPECT_EQ(first.Call<DbmEntry::GetEditor>(), std::nullopt);
+        EXPECT_EQ(second.Status(), 1);
+        EXPECT_EQ(second.Call<DbmEntry::GetEditor>(), 77u);
+        first = std::move(second);
+        EXPECT_TRUE(FakeLibrary::IsLoaded(FAKE_VBANK4));
+        EXPECT_TRUE(first.ReleaseLibrary());
+        EXPECT_FALSE(FakeLibrary::IsLoaded(FAKE_VBANK4));
+        EXPECT_EQ(first.Call<DbmEntry::GetEditor>(), std::nullopt);
+        first = DbmBinding::Bind(FAKE_VBANK4);
+    }
+    EXPECT_FALSE(FakeLibrary::IsLoaded(FAKE_VBANK4));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// A dialog on the seam whose behaviour each test plugs in: start-up, the
-// handlers of the notifications it routes, OK and private messages; it
-// keeps every notification it got.
+// A dialog on the seam whose start-up and notification handlers each test
+// plugs in; it keeps every private message it got.
 #pragma once
 
 #include <functional>
@@ -14,7 +13,7 @@ class Probe : public Dialog {
 public:
     explicit Probe(int templateId, Dialog* owner = nullptr) : Dialog(templateId, owner) {}
 
-    // Routes (id, code) to OnEvent.
+    // Routes (id, code) to onEvent.
     Probe& Route(int id, Notification code) {
         map_.push_back(detail::MakeEntry<&Probe::OnEvent>(id, code));
         return *this;
@@ -22,26 +21,10 @@ public:
 
     std::function<bool(Probe&)> onInit;
     std::function<void(Probe&, const NotifyEvent&)> onEvent;
-    std::function<void(Probe&)> onOK;
-    std::vector<NotifyEvent> events;
     std::vector<uint32_t> messages;
-    int okCalls = 0;
-    int cancelCalls = 0;
 
 protected:
     bool OnInitDialog() override { return onInit ? onInit(*this) : true; }
-    void OnOK() override {
-        ++okCalls;
-        if (onOK) {
-            onOK(*this);
-        } else {
-            Dialog::OnOK();
-        }
-    }
-    void OnCancel() override {
-        ++cancelCalls;
-        Dialog::OnCancel();
-    }
     std::span<const MessageMapEntry> MessageMap() const override { return map_; }
     std::intptr_t OnMessage(uint32_t message, std::uintptr_t, std::intptr_t) override {
         messages.push_back(message);
@@ -50,7 +33,6 @@ protected:
 
 private:
     void OnEvent(const NotifyEvent& event) {
-        events.push_back(event);
         if (onEvent) onEvent(*this, event);
     }
 

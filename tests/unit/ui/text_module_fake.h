@@ -1,5 +1,5 @@
-// A host text module for tests: a language and a map from key to text, and
-// a scope that hands it to the module-wide slot.
+// A host text module for tests (a language and texts by key), and a scope
+// that hands it to the module-wide slot and clears the slot afterwards.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +24,6 @@ public:
         auto found = key ? texts_.find(key) : texts_.end();
         return found == texts_.end() ? nullptr : found->second.c_str();
     }
-
     mutable int lookups = 0;
 
 private:
@@ -32,13 +31,10 @@ private:
     uint32_t language_;
 };
 
-// Sets the module-wide text module for one test and clears it afterwards.
-class TextModuleScope {
-public:
+struct TextModuleScope {
     explicit TextModuleScope(const LumiM17NModule* module) { TextModuleSlot() = module; }
     ~TextModuleScope() { TextModuleSlot() = nullptr; }
     TextModuleScope(const TextModuleScope&) = delete;
-    TextModuleScope& operator=(const TextModuleScope&) = delete;
 };
 
 }  // namespace kora::ui::test
