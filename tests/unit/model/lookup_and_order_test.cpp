@@ -1,10 +1,9 @@
 // Text fields, case folding, pairs, free programs, voice lookups,
-// cross-synthesis partners and the order of singers.
+// cross-synthesis partners.
 #include <gtest/gtest.h>
 
 #include "kora4/vbank4.h"
 #include "model/pair_map.h"
-#include "model/singer_order.h"
 #include "model/text_compare.h"
 #include "model/text_field.h"
 #include "model/voice_lookup.h"
@@ -118,27 +117,6 @@ TEST(VoiceLookup, NamesIgnoreCaseDefaultsNeedTheExactIdPartnersTooNeedIt) {
     EXPECT_EQ(CollectXSynthPartners(groups, u"E"), (Set{u"F"}));
     EXPECT_EQ(CollectXSynthPartners(groups, u"c"), Set{});
     EXPECT_EQ(CollectXSynthPartners(groups, u"Z"), Set{});
-}
-
-SingerEntry Singer(int32_t bank, int32_t program, std::u16string name) {
-    SingerEntry s;
-    s.bank = bank;
-    s.program = program;
-    s.name = std::move(name);
-    return s;
-}
-
-TEST(SingerOrder, BankThenNameWithoutCaseThenUpperCaseFirstButNeverProgram) {
-    std::vector<SingerEntry> singers{
-        Singer(2, 0, u"bass"), Singer(1, 0, u"Aaron"), Singer(2, 1, u"alto"), Singer(0, 5, u"zoe"),
-        Singer(2, 2, u"Bass"), Singer(-1, 0, u"neg"),  Singer(2, 3, u"Alto")};
-    SortSingers(singers);
-    std::u16string names;
-    for (const auto& s : singers) names += s.name + u" ";
-    EXPECT_EQ(names, u"neg zoe Aaron Alto alto Bass bass ");
-    EXPECT_FALSE(SingerOrder(Singer(3, 0, u"Same"), Singer(3, 9, u"Same")));
-    EXPECT_FALSE(SingerOrder(Singer(3, 9, u"Same"), Singer(3, 0, u"Same")));
-    EXPECT_TRUE(SingerOrder(Singer(3, 9, u"A"), Singer(3, 0, u"B")));
 }
 
 }  // namespace
