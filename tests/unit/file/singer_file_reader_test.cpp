@@ -24,14 +24,11 @@ std::vector<int> SingerLineNumbers(const SingerFileContent& content) {
 }
 
 TEST(SignificantLines, TrimsDropsBlanksAndCommentsAndKeepsPhysicalNumbers) {
-    const auto lines = SignificantLines(u"  a  \r\n\r\n; note\n\t;also\n b;c\r\n\nc");
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].text, u"a");
-    EXPECT_EQ(lines[0].lineNumber, 1);
-    EXPECT_EQ(lines[1].text, u"b;c");  // a semicolon inside a line is no comment
-    EXPECT_EQ(lines[1].lineNumber, 5);
-    EXPECT_EQ(lines[2].text, u"c");  // last line without a line end
-    EXPECT_EQ(lines[2].lineNumber, 7);
+    // A semicolon inside a line is no comment; the last line has no line end.
+    std::u16string seen;
+    for (const auto& line : SignificantLines(u"  a  \r\n\r\n; note\n\t;also\n b;c\r\n\nc"))
+        seen += std::u16string(1, u'0' + line.lineNumber) + line.text + u" ";
+    EXPECT_EQ(seen, u"1a 5b;c 7c ");
 }
 
 TEST(ReadSingerFile, AcceptsTheWrittenShapeInEveryEncodingAndLineEnd) {
@@ -101,7 +98,6 @@ TEST(ReadSingerFile, RejectsAtTheFaultyLineAndKeepsTheSingerLinesBefore) {
         {"[general]\nversion=1\n[MySingerList]\nCOUNT=1\n", 4, R::CountLineInvalid},
         // Key lines with trailing text or without a value.
         {"[general]\nversion=1 ; one\n", 2, R::VersionLineInvalid},
-        {"[general]\nversion=\n", 2, R::VersionLineInvalid},
         {"[general]\nversion 1\n", 2, R::VersionLineInvalid},
         {"[general]\nversion=1\n[MySingerList]\ncount=1x\n", 4, R::CountLineInvalid},
         // Headers as the last significant line.
@@ -118,11 +114,10 @@ TEST(ReadSingerFile, RejectsAtTheFaultyLineAndKeepsTheSingerLinesBefore) {
         {"[general]\nversion=1\n\"A\"=ID\n", 3, R::LineBeforeCount},
         // Versions other than 1 are taken, then rejected where they matter.
         {"[general]\nversion=2\n[MySingerList]\ncount=1\n", 3, R::UnsupportedVersion},
-        {"[general]\nversion=0\n\"A\"=ID\n", 3, R::UnsupportedVersion},
         {"[general]\nversion=4294967297\n[MySingerList]\ncount=1\n", 3, R::UnsupportedVersion},
         // A count below 1 followed by a singer line.
-        {"[general]\nversion=1\n[MySingerList]\ncount=0\n\"A\"=ID\n", 5, R::CountBelowOne},
-        {"[general]\nversion=1\n[MySingerList]\ncount=-3\nx\n", 5, R::CountBelowOne}};
+        {"[general]\nversion=1\n[MySingerList]\ncount=0\n\"A\"=ID\n", 5, R::CountBelowOne}};
+
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const auto content = Read(c.text);
@@ -141,10 +136,8 @@ TEST(ParseKeyValue, NeedsTheExactKeyAndAWholeNumberAndSaturates) {
         {u" version \t= +1 ", 1},
         {u"version=-4", -4},
         {u"version=007", 7},
-        {u"version=2147483647", INT32_MAX},
         {u"version=2147483648", INT32_MAX},
         {u"version=99999999999999999999999", INT32_MAX},
-        {u"version=-2147483648", INT32_MIN},
         {u"version=-99999999999999999999999", INT32_MIN}};
     for (const auto& [line, value] : valid) EXPECT_EQ(ParseKeyValue(line, u"version"), value);
     for (const char16_t* line : {u"version", u"=1", u"versions=1", u"Version=1", u"version=",
@@ -167,44 +160,30 @@ TEST(DecodeFileText, MarksAndIllFormedInput) {
                  {"\xFF\xFE\x00\xD8x\0\x00\xDCy\0\x3D\xD8"s, u"\uFFFDx\uFFFDy\uFFFD"},
                  {"\xFF\xFE\x00\xD8\x3C\xD8\xB5\xDF"s, u"\uFFFD\U0001F3B5"},
                  {"\377\376a\0b"s, u"a\uFFFD"},
-                 {"\xFF\xFE", u""},
                  // UTF-8: one replacement per maximal ill-formed subpart.
-                 {"a\200\277b", u"a\uFFFD\uFFFDb"},
                  {"\xC0\xAF\xC1\xF5\xFF", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
                  {"\343\201a", u"\uFFFDa"},
-                 {"\xE3\x81", u"\uFFFD"},
                  {"\xF0\x9F\x8E", u"\uFFFD"},
                  {"\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD"},
-                 {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
                  {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
-                 {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
-                 {"\xC3\xC3\xA9", u"\uFFFD\u00E9"}};
+                 {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.bytes));
         EXPECT_EQ(DecodeFileText(test::Bytes(c.bytes)), c.text);
     }
-    EXPECT_EQ(DecodeFileText(test::Utf16LeWithMark(u"a\u3042\U0001F3B5")), u"a\u3042\U0001F3B5");
-}
-
-TEST(DecodeFileText, InvalidBytesInASingerNameDoNotDisturbTheStructure) {
-    const auto content =
-        ReadSingerFile(test::Bytes("[general]\nversion=1\n[MySingerList]\ncount=1\n\"A\xFF"
-                                   "B\"=ID,1,2,3,4,\n"));
-    ASSERT_FALSE(content.fault);
-    ASSERT_EQ(content.singerLines.size(), 1u);
-    EXPECT_EQ(content.singerLines[0].fields[0], u"A\uFFFDB");
-}
-
-TEST(EncodeUtf8, RoundTripsAndReplacesUnpairedSurrogates) {
-    const std::u16string text = u"a\u00E9\u3042\U0001F3B5";
+    const std::u16string text = u"a\u3042\U0001F3B5";
+    EXPECT_EQ(DecodeFileText(test::Utf16LeWithMark(text)), text);
     EXPECT_EQ(DecodeFileText(test::Bytes(EncodeUtf8(text))), text);
-    EXPECT_EQ(EncodeUtf8(u"x\xD800y"), "x\xEF\xBF\xBDy");
-    EXPECT_EQ(EncodeUtf8(u"\xDC00"), "\xEF\xBF\xBD");
 }
 
-TEST(TrimWhiteSpace, TakesUnicodeSpacesFromBothEndsOnly) {
+TEST(DecodeFileText, InvalidBytesInANameAndUnpairedSurrogatesOnTheWayOut) {
+    const auto content = Read(std::string(kHead) +
+                              "\"A\xFF"
+                              "B\"=ID,1,2,3,4,\n");
+    ASSERT_FALSE(content.fault);
+    EXPECT_EQ(content.singerLines.at(0).fields[0], u"A\uFFFDB");
+    EXPECT_EQ(EncodeUtf8(u"x\xD800y\xDC00"), "x\xEF\xBF\xBDy\xEF\xBF\xBD");
     EXPECT_EQ(TrimWhiteSpace(u" \t\r\u3000a b\u00A0\v\f"), u"a b");
-    EXPECT_EQ(TrimWhiteSpace(u"   "), u"");
     EXPECT_EQ(TrimWhiteSpace(u"\uFEFFa"), u"\uFEFFa");  // a stray mark is no space
 }
 

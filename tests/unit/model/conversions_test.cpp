@@ -111,47 +111,5 @@ TEST(Conversions, SetsForTheSequenceAndTheDatabaseRecord) {
                          u"GoneVoice0000000", u"-", P6{1, -2, 3, -4, 5, -6}, kStateAdded));
 }
 
-// A voice object of the sequence with fixed answers.
-class FakeVVoice final : public IAxVVoice {
-public:
-    int32_t Reserved0() const override { return 0; }
-    int32_t Reserved1() const override { return 0; }
-    int32_t Reserved2() const override { return 0; }
-    int32_t Reserved3() const override { return 0; }
-    int32_t Reserved4() const override { return 0; }
-    int32_t GetBank() const override { return 5; }
-    int32_t GetProgram() const override { return 6; }
-    const char16_t* GetPrimaryVoiceId() const override { return primaryId; }
-    const char16_t* GetSecondaryVoiceId() const override { return secondaryId; }
-    const char16_t* GetName() const override { return name; }
-    const int32_t* GetPrimaryParams() const override { return primary; }
-    const int32_t* GetSecondaryParams() const override { return secondary; }
-
-    static constexpr int32_t kPrimary[5] = {10, 20, 30, 40, 50};
-    static constexpr int32_t kSecondary[6] = {-1, -2, -3, -4, -5, -6};
-    const char16_t *primaryId = u"VoiceAltoABCDEF0", *secondaryId = u"VOICEBASSABCDEF1";
-    const char16_t* name = u"Active one";
-    const int32_t *primary = kPrimary, *secondary = kSecondary;
-};
-
-TEST(SingerFromVVoice, TakesWhatTheVoiceGivesAndNamesFromInstalledVoices) {
-    FakeVVoice voice;
-    EXPECT_EQ(Fields(*SingerFromVVoice(voice, kVoices)),
-              std::tuple(5, 6, u"Active one", u"VoiceAltoABCDEF0", u"Alto", P5{10, 20, 30, 40, 50},
-                         u"VOICEBASSABCDEF1", u"Bass", P6{-1, -2, -3, -4, -5, -6}, kStateLoaded));
-    voice.secondaryId = voice.name = nullptr;  // null texts and sets read as empty and zero
-    voice.primary = voice.secondary = nullptr;
-    EXPECT_EQ(
-        Fields(*SingerFromVVoice(voice, kVoices)),
-        std::tuple(5, 6, u"", u"VoiceAltoABCDEF0", u"Alto", P5{}, u"", u"-", P6{}, kStateLoaded));
-    // The primary voice must be installed with its exact id.
-    for (const char16_t* id : {u"VOICEALTOABCDEF0", u"NotInstalled0000"}) {
-        voice.primaryId = id;
-        EXPECT_FALSE(SingerFromVVoice(voice, kVoices).has_value());
-    }
-    voice.primaryId = nullptr;
-    EXPECT_FALSE(SingerFromVVoice(voice, kVoices).has_value());
-}
-
 }  // namespace
 }  // namespace kora

@@ -79,21 +79,5 @@ TEST(VoiceListCopy, MalformedListsAreNeverReadPastTheirEnd) {
     EXPECT_EQ(VoiceListCopy(&noArray).Count(), 0);
 }
 
-TEST(VoiceListCopy, DisplayOrderIsBankThenNameWithoutCaseThenWithCase) {
-    SourceList source(u"abcd");
-    source.names = {u"bass", u"alto", u"Zeta", u"Alto"};
-    for (std::size_t i = 0; i < 4; ++i) {
-        source.entries[i].name = source.names[i].c_str();
-        source.entries[i].bank = i == 2 ? 0 : 1;
-    }
-    VoiceListCopy copy(&source.list);
-    copy.SortForDisplay();
-    std::vector<std::u16string_view> ids;
-    for (int32_t i = 0; i < copy.Count(); ++i) ids.push_back(copy.Entry(i)->voiceId);
-    EXPECT_EQ(ids, (std::vector<std::u16string_view>{u"ccccccccccccccc0", u"ddddddddddddddd0",
-                                                     u"bbbbbbbbbbbbbbb0", u"aaaaaaaaaaaaaaa0"}));
-    EXPECT_EQ(copy.Entries()[4].name, nullptr);  // the end marker stays last
-}
-
 }  // namespace
 }  // namespace kora

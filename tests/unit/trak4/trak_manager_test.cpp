@@ -39,11 +39,9 @@ TEST(TrakManager, AnswersRefusalsAndChangesThatReachTheSavedDocument) {
     };
     for (const int32_t refused :
          {insert(128, 0), insert(0, -1), insert(0, 9, nullptr), insert(0, 9, u""),
-          insert(0, 9, u"P", nullptr), insert(0, 9, u"P", u"", nullptr),
-          insert(0, 9, u"P", u"", u"n", kBad), insert(0, 9, u"P", u"", u"n", {}, kBad),
+          insert(0, 9, u"P", u"", nullptr), insert(0, 9, u"P", u"", u"n", {}, kBad),
           insert(0, 0, u"P", u"", u"Over"),  // occupied
           manager.vvoiceUpdateVVoiceV4(0, 0, nullptr, u"", {}, {}),
-          manager.vvoiceUpdateVVoiceV4(0, 0, u"n", nullptr, {}, {}),
           manager.vvoiceUpdateVVoiceV4(0, 0, u"n", u"", kBad, {}),
           manager.vvoiceUpdateVVoiceV4(0, 1, u"Nobody", u"", {}, {}),
           manager.vvoiceRemoveVVoice(0, 128)}) {

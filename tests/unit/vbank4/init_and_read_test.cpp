@@ -56,23 +56,22 @@ TEST_F(InitTest, FolderDefaultsToThePerUserDataFolder) {
     const char* oldHome = std::getenv("HOME");
     const std::string savedHome = oldHome != nullptr ? oldHome : "";
     TempFolder user;
-    const auto local = user / ".local/share/vbank4";
-    const auto xdg = user / "xdg/vbank4";
-    std::filesystem::create_directories(local);
-    std::filesystem::create_directories(xdg);
-    std::filesystem::copy_file(kSampleDir / "catalog.json", local / "catalog.json");
-    std::filesystem::copy(kSampleDir, xdg, std::filesystem::copy_options::recursive);
+    std::filesystem::create_directories(user / ".local/share/vbank4");
+    std::filesystem::create_directories(user / "xdg/vbank4");
+    std::filesystem::copy_file(kSampleDir / "catalog.json",
+                               user / ".local/share/vbank4/catalog.json");
+    std::filesystem::copy(kSampleDir, user / "xdg/vbank4",
+                          std::filesystem::copy_options::recursive);
     ::unsetenv("VBANK4_HOME");
-    ::unsetenv("XDG_DATA_HOME");
     ::setenv("HOME", user.path().c_str(), 1);
-    EXPECT_EQ(DBM_Init(), 0);
-    EXPECT_EQ(VirtualVoiceCount(), 0);
-    DBM_Delete();
     ::setenv("XDG_DATA_HOME", (user / "xdg").c_str(), 1);  // comes first
     EXPECT_EQ(DBM_Init(), 0);
     EXPECT_EQ(VirtualVoiceCount(), 7);
     DBM_Delete();
     ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(DBM_Init(), 0);
+    EXPECT_EQ(VirtualVoiceCount(), 0);
+    DBM_Delete();
     ::unsetenv("HOME");
     EXPECT_EQ(DBM_Init(), vbank4::kInitNoDataFolder);
     if (oldHome != nullptr) ::setenv("HOME", savedHome.c_str(), 1);

@@ -1,13 +1,9 @@
-// A second process on the database named by VBANK4_HOME, for the tests that
-// need one.
-//   vbank4_probe dump
-//       prints one line "<bank> <program> <name>" per virtual voice, then
-//       "default <bank> <program>" (or "default none"); exit code 0, or
-//       10 - DBM_Init's negative result.
-//   vbank4_probe commit-create <bank> <name> [partly-written|flushed|replaced]
-//       creates a virtual voice on Aurora in <bank> and commits; with a
-//       stage, the process dies (exit 42, no clean-up) at that point of
-//       writing the store.
+// A second process on the database named by VBANK4_HOME.
+//   vbank4_probe dump: "<bank> <program> <name>" per virtual voice, then
+//       "default <bank> <program>" (or "default none").
+//   vbank4_probe commit-create <bank> <name> [partly-written|flushed|replaced]:
+//       creates a virtual voice on Aurora and commits; with a stage, dies
+//       there (exit 42, no clean-up).
 #include <unistd.h>
 
 #include <cstdio>
@@ -31,23 +27,22 @@ int Dump() {
         }
     }
     int32_t bank = 0, program = 0;
-    if (DBM_GetDefaultVirtualVoice(&bank, &program) == 0) {
+    if (DBM_GetDefaultVirtualVoice(&bank, &program) == 0)
         std::printf("default %d %d\n", bank, program);
-    } else {
+    else
         std::printf("default none\n");
-    }
     return 0;
 }
 
 int CommitCreate(int argc, char** argv) {
     if (argc < 4) return 2;
     if (argc >= 5) {
-        const std::string stage = argv[4];
         using standins::WriteStage;
+        const std::string stage = argv[4];
+        if (stage != "partly-written" && stage != "flushed" && stage != "replaced") return 2;
         g_dieAt = stage == "partly-written" ? WriteStage::kPartlyWritten
                   : stage == "flushed"      ? WriteStage::kFlushed
                                             : WriteStage::kReplaced;
-        if (stage != "partly-written" && stage != "flushed" && stage != "replaced") return 2;
         standins::SetWriteStageHook([](WriteStage at) {
             if (at == g_dieAt) ::_exit(42);
         });
@@ -56,9 +51,8 @@ int CommitCreate(int argc, char** argv) {
     int32_t program = -1;
     const std::u16string name = standins::Utf8ToUtf16(argv[3]);
     if (DBM_CreateVirtualVoice(editor, std::atoi(argv[2]), &program, u"VB4S00AURORA0001",
-                               name.c_str()) != 0) {
+                               name.c_str()) != 0)
         return 3;
-    }
     return DBM_CommitEditor(editor) == 0 ? 0 : 4;
 }
 
