@@ -32,6 +32,7 @@ using kora::test::Calls;
 using kora::test::kAnna;
 using kora::test::kBert;
 using kora::test::kCleo;
+using kora::test::Names;
 using kora::test::Singer;
 using testing::ElementsAre;
 using ui::Dialog;
@@ -67,12 +68,6 @@ inline std::vector<std::u16string> ColumnTexts(ListView list, int column) {
     std::vector<std::u16string> texts;
     for (int row = 0; row < list.ItemCount(); ++row) texts.push_back(list.ItemText(row, column));
     return texts;
-}
-
-inline std::vector<std::u16string> Names(const std::vector<SingerEntry>& entries) {
-    std::vector<std::u16string> names;
-    for (const SingerEntry& entry : entries) names.push_back(entry.name);
-    return names;
 }
 
 class EditorDlgTest : public kora::test::EditorTest {

@@ -1,7 +1,6 @@
 // The Singer Editor through the scripted user: start-up, columns, rows,
 // selection, button states, the title line, OK and the read-only pick.
 #include <functional>
-#include <set>
 #include <span>
 
 #include "editor_dlg_fixture.h"
@@ -30,6 +29,7 @@ std::vector<Column> Columns(ListView list) {
 
 constexpr int kActiveOnly[] = {IDC_ACTIVE_COPY, IDC_ACTIVE_EDIT, IDC_ACTIVE_DELETE, IDC_COPY_TO_MY};
 constexpr int kMyOnly[] = {IDC_MY_COPY, IDC_MY_EDIT, IDC_MY_DELETE, IDC_COPY_TO_ACTIVE};
+constexpr int kAdd[] = {IDC_ACTIVE_ADD, IDC_MY_ADD};
 constexpr int kAlwaysEnabled[] = {IDC_IMPORT, IDC_EXPORT, ui::kIdOk, ui::kIdCancel};
 
 class EditorViewTest : public EditorDlgTest {
@@ -37,9 +37,6 @@ protected:
     int Show(std::function<void(Dialog&)> check) {
         user.Check(std::move(check));
         return Run();
-    }
-    static void ExpectEnabled(Dialog& d, std::initializer_list<int> ids, bool enabled) {
-        for (int id : ids) EXPECT_EQ(d.Control(id).IsEnabled(), enabled) << id;
     }
     static void ExpectEnabled(Dialog& d, std::span<const int> ids, bool enabled) {
         for (int id : ids) EXPECT_EQ(d.Control(id).IsEnabled(), enabled) << id;
@@ -156,7 +153,7 @@ TEST_F(EditorViewTest, ButtonsFollowTheSelectionsAndReadOnlyMode) {
         })
         .ClearSelection(IDC_ACTIVE_LIST)
         .Check([](Dialog& d) {
-            ExpectEnabled(d, {IDC_ACTIVE_ADD, IDC_MY_ADD}, true);
+            ExpectEnabled(d, kAdd, true);
             ExpectEnabled(d, kActiveOnly, false);
             ExpectEnabled(d, kMyOnly, true);
         })
@@ -173,7 +170,7 @@ TEST_F(EditorViewTest, ButtonsFollowTheSelectionsAndReadOnlyMode) {
     user.SelectRow(IDC_ACTIVE_LIST, 2).SelectRow(IDC_MY_LIST, 1).Check([](Dialog& d) {
         ExpectEnabled(d, kActiveOnly, false);
         ExpectEnabled(d, kMyOnly, false);
-        ExpectEnabled(d, {IDC_ACTIVE_ADD, IDC_MY_ADD}, false);
+        ExpectEnabled(d, kAdd, false);
         ExpectEnabled(d, kAlwaysEnabled, true);
     });
     EXPECT_EQ(Run(), kIdCancel);
@@ -185,7 +182,7 @@ TEST_F(EditorViewTest, EmptyListsSelectNothingAndLeaveOnlyAdd) {
     Show([](Dialog& d) {
         EXPECT_EQ(Active(d).FirstSelectedRow(), -1);
         EXPECT_EQ(My(d).ItemCount(), 0);
-        ExpectEnabled(d, {IDC_ACTIVE_ADD, IDC_MY_ADD}, true);
+        ExpectEnabled(d, kAdd, true);
         ExpectEnabled(d, kActiveOnly, false);
         ExpectEnabled(d, kMyOnly, false);
     });
@@ -248,23 +245,6 @@ TEST_F(EditorViewTest, OkEndsWithIdOkAndReadOnlyOkPicksTheSelectedActiveSinger) 
     user.DoubleClickRow(IDC_ACTIVE_LIST, 3, 4);
     EXPECT_EQ(dlg->DoModal(), kIdOk);
     EXPECT_EQ((Pair{dlg->pickedBank, dlg->pickedProgram}), (Pair{2, 0}));  // Choir
-}
-
-TEST_F(EditorViewTest, TheEditDialogFindsDefaultsAndPartnersThroughItsOwner) {
-    Dialog& owner = *dlg;
-    const SingerDlgOwner* found = dynamic_cast<const SingerDlgOwner*>(&owner);
-    ASSERT_NE(found, nullptr);
-    Show([](Dialog&) {});  // start-up reads the cross-synthesis groups
-
-    std::array<int32_t, 5> defaults{};
-    EXPECT_TRUE(found->FindVoiceDefaults(kCleo, defaults));
-    EXPECT_EQ(defaults, (std::array<int32_t, 5>{10, 20, 30, 40, 50}));
-    EXPECT_FALSE(found->FindVoiceDefaults(u"voice-cleo-00003", defaults));  // exact only
-    std::set<std::u16string> partners{u"stale"};
-    found->CollectXSynthPartners(kAnna, partners);
-    EXPECT_THAT(partners, ElementsAre(kBert, kCleo));
-    found->CollectXSynthPartners(u"VOICE-NONE-00000", partners);
-    EXPECT_TRUE(partners.empty());
 }
 
 }  // namespace

@@ -49,11 +49,6 @@ protected:
 const Calls kStartUp = {"fileGetCurrentFilePath", "DBM_GetDefaultVirtualVoice",
                         "DBM_GetXSynthData"};
 
-Calls Concat(Calls a, const Calls& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 TEST_F(SingerEditorInvocation, OkReplacesTheLibraryTableAndChangesNothingElse) {
     const trak4::SequenceDocument before = trak->Document();
     user.Check([](Dialog& d) {
@@ -67,20 +62,20 @@ TEST_F(SingerEditorInvocation, OkReplacesTheLibraryTableAndChangesNothingElse) {
         .Click(ui::kIdOk);
     EXPECT_EQ(Open(PackPair(0, 1)), kOk);
     EXPECT_EQ(FromStartUp(),
-              Concat(kStartUp, {"vvoiceInitializeUpdateContext", "sysReplaceVVoiceLibTable(3)",
-                                "vvoiceNotifyObserversOfUpdates"}));
+              Concat({kStartUp,
+                      {"vvoiceInitializeUpdateContext", "sysReplaceVVoiceLibTable(3)",
+                       "vvoiceNotifyObserversOfUpdates"}}));
     EXPECT_TRUE(SameVoices(trak->Document(), before));
     EXPECT_EQ(trak->LibraryTable().size(), 3u);
 }
 
 TEST_F(SingerEditorInvocation, CancelAndEscapeRollBack) {
-    user.Click(ui::kIdCancel);
-    EXPECT_EQ(Open(), kOk);
-    EXPECT_EQ(FromStartUp(), Concat(kStartUp, {"DBM_RollBackEditor(77)"}));
-    log.Clear();
-    user.PressEscape();
-    EXPECT_EQ(Open(), kOk);
-    EXPECT_EQ(FromStartUp(), Concat(kStartUp, {"DBM_RollBackEditor(77)"}));
+    user.Click(ui::kIdCancel).PressEscape();
+    for (int run = 0; run < 2; ++run) {
+        log.Clear();
+        EXPECT_EQ(Open(), kOk);
+        EXPECT_EQ(FromStartUp(), Concat({kStartUp, {"DBM_RollBackEditor(77)"}}));
+    }
     EXPECT_EQ(trak->CountOf(trak4::TrakOp::kReplaceLibTable), 0);
 }
 
@@ -95,35 +90,28 @@ TEST_F(SingerEditorInvocation, LoadFailuresShowNoDialog) {
     EXPECT_EQ(log.Count("fileGetCurrentFilePath") + log.Count("DBM_GetEditor"), 0);
 }
 
-TEST_F(SingerEditorInvocation, ReadOnlyOkPicksTheSelectedRow) {
+TEST_F(SingerEditorInvocation, ReadOnlyOkPicksTheSelectedRowAndCancelNothing) {
     user.Check([](Dialog& d) {
             EXPECT_EQ(Active(d).FirstSelectedRow(), 0);
             EXPECT_FALSE(d.Control(IDC_ACTIVE_ADD).IsEnabled());
         })
-        .SelectRow(IDC_ACTIVE_LIST, 1)
-        .Click(ui::kIdOk);
-    EXPECT_EQ(Pick(), kOk);
-    EXPECT_EQ((Pair{bank, program}), (Pair{0, 1}));
-    EXPECT_EQ(FromStartUp(), kStartUp);          // nothing applied, committed or rolled back
-    user.DoubleClickRow(IDC_ACTIVE_LIST, 3, 0);  // picks at once
-    EXPECT_EQ(Pick(), kOk);
-    EXPECT_EQ((Pair{bank, program}), (Pair{2, 0}));
-}
-
-TEST_F(SingerEditorInvocation, ReadOnlyCancelOrOkWithoutASelectionPicksNothing) {
-    user.Click(ui::kIdCancel);
+        .Click(ui::kIdCancel);
     EXPECT_EQ(Pick(), kPickCancelled);
     user.ClearSelection(IDC_ACTIVE_LIST).Click(ui::kIdOk);
     EXPECT_EQ(Pick(), kPickCancelled);
     EXPECT_EQ((Pair{bank, program}), (Pair{55, 66}));
-    EXPECT_EQ(log.Count("DBM_RollBackEditor") + log.Count("DBM_CommitEditor"), 0);
+    log.Clear();
+    user.DoubleClickRow(IDC_ACTIVE_LIST, 3, 0);  // picks at once
+    EXPECT_EQ(Pick(), kOk);
+    EXPECT_EQ((Pair{bank, program}), (Pair{2, 0}));
+    EXPECT_EQ(FromStartUp(), kStartUp);  // nothing applied, committed or rolled back
 }
 
 TEST_F(SingerEditorInvocation, ADialogEndedNeitherByOkNorByCancelRollsBack) {
     // The script runs out while the dialog is open: it ends with a value of
     // its own, as a dialog the toolkit could not run would.
     EXPECT_EQ(Open(), kOk);  // the roll-back succeeded
-    EXPECT_EQ(FromStartUp(), Concat(kStartUp, {"DBM_RollBackEditor(77)"}));
+    EXPECT_EQ(FromStartUp(), Concat({kStartUp, {"DBM_RollBackEditor(77)"}}));
     EXPECT_EQ(user.TakeFailures().size(), 1u);
 
     EXPECT_EQ(Pick(), kPickEndedOtherwise);

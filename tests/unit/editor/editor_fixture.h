@@ -82,6 +82,18 @@ protected:
 
 using Calls = std::vector<std::string>;
 
+inline Calls Concat(std::initializer_list<Calls> parts) {
+    Calls all;
+    for (const Calls& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+inline std::vector<std::u16string> Names(const std::vector<SingerEntry>& singers) {
+    std::vector<std::u16string> names;
+    for (const SingerEntry& s : singers) names.push_back(s.name);
+    return names;
+}
+
 // Whether the sequence's voices are those of `document`, field by field.
 inline bool SameVoices(const trak4::SequenceDocument& a, const trak4::SequenceDocument& b) {
     trak4::SequenceDocument left = a;

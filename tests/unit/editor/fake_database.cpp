@@ -39,8 +39,6 @@ void FakeDatabase::RebuildList() {
 
 FakeDatabase::FakeDatabase(CallLog& log) : log_(log) { RebuildList(); }
 
-DbmVoiceList& FakeDatabase::VoiceList() { return list_; }
-
 void FakeDatabase::SetVoiceParameters(std::u16string voiceId, std::array<int32_t, 6> values,
                                       int32_t result) {
     parameters_[std::move(voiceId)] = VoiceParameters{values, result};
@@ -60,15 +58,13 @@ void FakeDatabase::AddVirtualVoice(const SingerEntry& singer, std::u16string pri
     virtualVoices_[Pair{singer.bank, singer.program}] = info;
 }
 
-int32_t FakeDatabase::Init() {
-    log_.Add("DBM_Init");
-    return 0;
+int32_t FakeDatabase::Logged(const std::string& call, int32_t result) {
+    log_.Add(call);
+    return result;
 }
 
-int32_t FakeDatabase::Delete() {
-    log_.Add("DBM_Delete");
-    return 0;
-}
+int32_t FakeDatabase::Init() { return Logged("DBM_Init", 0); }
+int32_t FakeDatabase::Delete() { return Logged("DBM_Delete", 0); }
 
 int32_t FakeDatabase::GetAllVoice(DbmVoiceList** outList) {
     log_.Add("DBM_GetAllVoice");
@@ -85,8 +81,7 @@ int32_t FakeDatabase::GetVoiceParameters(const char16_t* voiceId, int32_t* outPa
 }
 
 int32_t FakeDatabase::BackupAllVirtualVoice() {
-    log_.Add("DBM_BackupAllVirtualVoice");
-    return backupResult;
+    return Logged("DBM_BackupAllVirtualVoice", backupResult);
 }
 
 int32_t FakeDatabase::GetVirtualVoiceInfo(int32_t bank, int32_t program, DBM_VVOICE_INFO* outInfo) {
@@ -107,13 +102,11 @@ uint32_t FakeDatabase::GetEditor() {
 }
 
 int32_t FakeDatabase::CommitEditor(uint32_t editor) {
-    log_.Add("DBM_CommitEditor(" + std::to_string(editor) + ")");
-    return commitResult;
+    return Logged("DBM_CommitEditor(" + std::to_string(editor) + ")", commitResult);
 }
 
 int32_t FakeDatabase::UpdateUserRegistory(uint32_t editor) {
-    log_.Add("DBM_UpdateUserRegistory(" + std::to_string(editor) + ")");
-    return updateRegistoryResult;
+    return Logged("DBM_UpdateUserRegistory(" + std::to_string(editor) + ")", updateRegistoryResult);
 }
 
 int32_t FakeDatabase::RollBackEditor(uint32_t editor) {
@@ -131,13 +124,8 @@ int32_t FakeDatabase::GetDefaultVirtualVoice(int32_t* outBank, int32_t* outProgr
     return defaultResult;
 }
 
-int32_t FakeDatabase::Refuse(const char* call, int32_t result) {
-    log_.Add(std::string(call) + " refused");
-    return result;
-}
-
 int32_t FakeDatabase::SetDefaultVirtualVoice(uint32_t editor, int32_t bank, int32_t program) {
-    if (setDefaultRefusal) return Refuse("DBM_SetDefaultVirtualVoice", *setDefaultRefusal);
+    if (setDefaultRefusal) return Logged("DBM_SetDefaultVirtualVoice refused", *setDefaultRefusal);
     log_.Add("DBM_SetDefaultVirtualVoice(" + std::to_string(editor) + PairText(bank, program) +
              ")");
     defaultBank = bank;
@@ -153,7 +141,7 @@ int32_t FakeDatabase::GetXSynthData(XSynthGroupList* outGroups) {
 
 int32_t FakeDatabase::CreateVirtualVoice(uint32_t editor, int32_t bank, int32_t* outProgram,
                                          const char16_t* primaryVoiceId, const char16_t* name) {
-    if (createRefusal) return Refuse("DBM_CreateVirtualVoice", *createRefusal);
+    if (createRefusal) return Logged("DBM_CreateVirtualVoice refused", *createRefusal);
     if (createdProgram) {
         log_.Add("DBM_CreateVirtualVoice gives " + std::to_string(*createdProgram));
         *outProgram = *createdProgram;
@@ -175,7 +163,7 @@ int32_t FakeDatabase::CreateVirtualVoice(uint32_t editor, int32_t bank, int32_t*
 }
 
 int32_t FakeDatabase::SetVirtualVoiceInfo(uint32_t editor, const DBM_VVOICE_INFO* info) {
-    if (setInfoRefusal) return Refuse("DBM_SetVirtualVoiceInfo", *setInfoRefusal);
+    if (setInfoRefusal) return Logged("DBM_SetVirtualVoiceInfo refused", *setInfoRefusal);
     log_.Add("DBM_SetVirtualVoiceInfo(" + std::to_string(editor) +
              PairText(info->bank, info->program) + ")");
     virtualVoices_[Pair{info->bank, info->program}] = *info;
@@ -183,14 +171,13 @@ int32_t FakeDatabase::SetVirtualVoiceInfo(uint32_t editor, const DBM_VVOICE_INFO
 }
 
 int32_t FakeDatabase::DeleteVirtualVoice(uint32_t editor, int32_t bank, int32_t program) {
-    if (deleteRefusal) return Refuse("DBM_DeleteVirtualVoice", *deleteRefusal);
+    if (deleteRefusal) return Logged("DBM_DeleteVirtualVoice refused", *deleteRefusal);
     log_.Add("DBM_DeleteVirtualVoice(" + std::to_string(editor) + PairText(bank, program) + ")");
     return virtualVoices_.erase(Pair{bank, program}) == 1 ? 0 : -1;
 }
 
 int32_t FakeDatabase::Unexpected(const char* entryPoint) {
-    log_.Add(std::string("unexpected ") + entryPoint);
-    return -1;
+    return Logged(std::string("unexpected ") + entryPoint, -1);
 }
 
 BoundContext::BoundContext(DbmTarget& database) {

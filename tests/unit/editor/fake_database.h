@@ -29,7 +29,7 @@ public:
     void AddVoice(std::u16string voiceId, std::u16string name, int32_t bank,
                   std::array<int32_t, 5> defaults = {});
     // The voice list as DBM_GetAllVoice hands it out; tests may spoil it.
-    DbmVoiceList& VoiceList();
+    DbmVoiceList& VoiceList() { return list_; }
     // Overrides what DBM_GetVoiceParameters answers for `voiceId`.
     void SetVoiceParameters(std::u16string voiceId, std::array<int32_t, 6> values,
                             int32_t result = 0);
@@ -82,7 +82,7 @@ private:
         int32_t result = 0;
     };
     void RebuildList();
-    int32_t Refuse(const char* call, int32_t result);
+    int32_t Logged(const std::string& call, int32_t result);
 
     CallLog& log_;
     std::deque<std::u16string> texts_;  // stable storage of the list's texts
