@@ -5,6 +5,7 @@
 #include "dialogs/singer_dlg_owner.h"
 #include "dialogs/singer_name_check.h"
 #include "dialogs/xsynth_group_dlg.h"
+#include "model/records.h"
 #include "model/text_compare.h"
 #include "res/singer_dlg_res.h"
 #include "res/string_res.h"
@@ -18,8 +19,6 @@ namespace {
 using ui::ComboBox;
 using ui::UpDown;
 
-constexpr int kMinParameter = -127;
-constexpr int kMaxParameter = 127;
 constexpr std::intptr_t kNoSecondaryData = -1;
 constexpr std::u16string_view kNoSecondaryText = u"-";
 
@@ -97,8 +96,8 @@ bool CSingerDlg::OnInitDialog() {
     SetCaption(caption);
     if (!voiceList) return true;
 
-    for (UpDown& spin : primarySpins) spin.SetRange32(kMinParameter, kMaxParameter);
-    for (UpDown& spin : secondarySpins) spin.SetRange32(kMinParameter, kMaxParameter);
+    for (UpDown& spin : primarySpins) spin.SetRange32(-kParamLimit, kParamLimit);
+    for (UpDown& spin : secondarySpins) spin.SetRange32(-kParamLimit, kParamLimit);
 
     FillPrimaryCombo();
     std::u16string chosen;

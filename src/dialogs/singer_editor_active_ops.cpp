@@ -5,6 +5,7 @@
 #include "dialogs/singer_dlg.h"
 #include "dialogs/singer_editor_dlg.h"
 #include "dialogs/singer_editor_ops_support.h"
+#include "model/conversions.h"
 #include "model/voice_lookup.h"
 #include "res/singer_editor_res.h"
 #include "res/string_res.h"
@@ -69,15 +70,8 @@ void CSingerEditorDlg::OnActiveEdit() {
     entry.name = dlg.name;
     entry.secondaryId = dlg.secondaryId;
     entry.secondaryName = InstalledVoiceName(installedVoices, entry.secondaryId);
-    entry.primaryParams[kBRE] = dlg.primaryParams.BRE;
-    entry.primaryParams[kBRI] = dlg.primaryParams.BRI;
-    entry.primaryParams[kCLE] = dlg.primaryParams.CLE;
-    entry.primaryParams[kGEN] = dlg.primaryParams.GEN;
-    entry.secondaryParams[kBRE] = dlg.secondaryParams.BRE;
-    entry.secondaryParams[kBRI] = dlg.secondaryParams.BRI;
-    entry.secondaryParams[kCLE] = dlg.secondaryParams.CLE;
-    entry.secondaryParams[kGEN] = dlg.secondaryParams.GEN;
-    entry.secondaryParams[kVOL] = dlg.secondaryParams.VOL;
+    SetShownValues(entry.primaryParams.data(), dlg.primaryParams, false);
+    SetShownValues(entry.secondaryParams.data(), dlg.secondaryParams, true);
 
     activeList.SetRedraw(false);
     activeList.DeleteItem(row);

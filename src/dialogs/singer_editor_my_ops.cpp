@@ -4,6 +4,7 @@
 #include "dialogs/singer_dlg.h"
 #include "dialogs/singer_editor_dlg.h"
 #include "dialogs/singer_editor_ops_support.h"
+#include "model/conversions.h"
 #include "model/text_field.h"
 #include "model/voice_lookup.h"
 #include "res/singer_editor_res.h"
@@ -80,15 +81,8 @@ void CSingerEditorDlg::OnMyEdit() {
     entry.name = ReadField(info.name);
     entry.secondaryId = dlg.secondaryId;
     entry.secondaryName = InstalledVoiceName(installedVoices, entry.secondaryId);
-    entry.primaryParams[kBRE] = primary.BRE;
-    entry.primaryParams[kBRI] = primary.BRI;
-    entry.primaryParams[kCLE] = primary.CLE;
-    entry.primaryParams[kGEN] = primary.GEN;
-    entry.secondaryParams[kBRE] = secondary.BRE;
-    entry.secondaryParams[kBRI] = secondary.BRI;
-    entry.secondaryParams[kCLE] = secondary.CLE;
-    entry.secondaryParams[kGEN] = secondary.GEN;
-    entry.secondaryParams[kVOL] = secondary.VOL;
+    SetShownValues(entry.primaryParams.data(), primary, false);
+    SetShownValues(entry.secondaryParams.data(), secondary, true);
 
     myList.SetRedraw(false);
     myList.DeleteItem(row);

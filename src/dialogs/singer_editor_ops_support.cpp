@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "api/module_context.h"
+#include "model/conversions.h"
 #include "model/text_field.h"
 #include "model/voice_list_copy.h"
 
@@ -23,15 +24,8 @@ void PresetForEdit(CSingerDlg& dlg, const SingerEntry& singer) {
     dlg.name = singer.name;
     dlg.primaryId = singer.primaryId;
     dlg.secondaryId = singer.secondaryId;
-    dlg.primaryParams.BRE = singer.primaryParams[kBRE];
-    dlg.primaryParams.BRI = singer.primaryParams[kBRI];
-    dlg.primaryParams.CLE = singer.primaryParams[kCLE];
-    dlg.primaryParams.GEN = singer.primaryParams[kGEN];
-    dlg.secondaryParams.BRE = singer.secondaryParams[kBRE];
-    dlg.secondaryParams.BRI = singer.secondaryParams[kBRI];
-    dlg.secondaryParams.CLE = singer.secondaryParams[kCLE];
-    dlg.secondaryParams.GEN = singer.secondaryParams[kGEN];
-    dlg.secondaryParams.VOL = singer.secondaryParams[kVOL];
+    dlg.primaryParams = ShownValues(singer.primaryParams.data(), false);
+    dlg.secondaryParams = ShownValues(singer.secondaryParams.data(), true);
 }
 
 namespace {

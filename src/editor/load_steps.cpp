@@ -18,9 +18,6 @@ using api::CallDbm;
 using api::DbmEntry;
 using api::DbmSucceeded;
 
-constexpr std::size_t kVoiceIdLength = 16;
-constexpr int32_t kParamLimit = 127;
-
 // Number of entries before the one without a name, reading no further than
 // the one the count promises as the end: a list whose count and end disagree
 // is reported as not consistent without being read past its end.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "model/records.h"
 #include "model/text_codec.h"
 
 namespace kora {
@@ -12,8 +13,6 @@ constexpr std::u16string_view kGeneralHeader = u"[general]";
 constexpr std::u16string_view kListHeader = u"[MySingerList]";
 constexpr std::u16string_view kVersionKey = u"version";
 constexpr std::u16string_view kCountKey = u"count";
-constexpr int32_t kParamMin = -127;
-constexpr int32_t kParamMax = 127;
 
 // Reads a quoted field at the start of rest (which begins with a quotation
 // mark). Returns false when the line is broken.
@@ -50,7 +49,7 @@ void ReadPlainField(std::u16string_view& rest, std::vector<std::u16string>& fiel
 
 std::optional<int32_t> ParseParameter(const std::u16string& field) {
     const auto value = ParseWholeDecimal(TrimWhiteSpace(field));
-    if (!value || *value < kParamMin || *value > kParamMax) return std::nullopt;
+    if (!value || *value < -kParamLimit || *value > kParamLimit) return std::nullopt;
     return value;
 }
 

@@ -1,6 +1,7 @@
 #include "singer_import.h"
 
 #include "file_io.h"
+#include "model/conversions.h"
 #include "model/text_field.h"
 
 namespace kora {
@@ -42,15 +43,8 @@ LineFate FillRecord(DBM_VVOICE_INFO& record, const InstalledVoice& voice,
     }
     record.bank = voice.bank;
     record.program = 0;
-    record.primaryParams[kBRE] = primary.BRE;
-    record.primaryParams[kBRI] = primary.BRI;
-    record.primaryParams[kCLE] = primary.CLE;
-    record.primaryParams[kGEN] = primary.GEN;
-    record.secondaryParams[kBRE] = secondary.BRE;
-    record.secondaryParams[kBRI] = secondary.BRI;
-    record.secondaryParams[kCLE] = secondary.CLE;
-    record.secondaryParams[kGEN] = secondary.GEN;
-    record.secondaryParams[kVOL] = secondary.VOL;
+    SetShownValues(record.primaryParams, primary, false);
+    SetShownValues(record.secondaryParams, secondary, true);
     return LineFate::Taken;
 }
 

@@ -25,6 +25,19 @@ AxVVoiceParam ToParam(const int32_t* values, std::size_t count) {
 
 }  // namespace
 
+void SetShownValues(int32_t* values, const AxVVoiceParam& params, bool withVolume) {
+    values[kBRE] = params.BRE;
+    values[kBRI] = params.BRI;
+    values[kCLE] = params.CLE;
+    values[kGEN] = params.GEN;
+    if (withVolume) values[kVOL] = params.VOL;
+}
+
+AxVVoiceParam ShownValues(const int32_t* values, bool withVolume) {
+    return AxVVoiceParam{
+        values[kBRE], values[kBRI], values[kCLE], values[kGEN], 0, withVolume ? values[kVOL] : 0};
+}
+
 SingerEntry AddedSinger(const InstalledVoiceList& voices, int32_t bank, int32_t program,
                         const std::u16string& name, const std::u16string& primaryId,
                         const std::u16string& secondaryId, const AxVVoiceParam& primary,

@@ -38,6 +38,12 @@ TrakParams TrakParamsFromSinger(const SingerEntry& singer);
 
 AxVVoiceLib VVoiceLibFromSinger(const SingerEntry& singer);
 
+// The values the singer edit dialog shows and sets: BRE, BRI, CLE and GEN,
+// and VOL of the secondary set. AUX and the primary VOL are never shown, so
+// SetShownValues leaves them and ShownValues gives them as 0.
+void SetShownValues(int32_t* values, const AxVVoiceParam& params, bool withVolume);
+AxVVoiceParam ShownValues(const int32_t* values, bool withVolume);
+
 // The database record for a singer: zero-filled, then the pair, both
 // parameter sets, the name and both voiceIds; the primary display name
 // stays empty. No text runs past its field: a text that does not fit is cut

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,11 @@ inline constexpr uint32_t kStateEdited = 4;  // Active Edit of an entry that is 
 
 // Index of each value in a parameter set (primary sets keep 0..4).
 enum ParamIndex : int { kBRE = 0, kBRI = 1, kCLE = 2, kGEN = 3, kAUX = 4, kVOL = 5 };
+
+// Every parameter value lies in -kParamLimit..kParamLimit; a voiceId has
+// exactly kVoiceIdLength units.
+inline constexpr int32_t kParamLimit = 127;
+inline constexpr std::size_t kVoiceIdLength = 16;
 
 // One singer as the editor's lists hold it.
 struct SingerEntry {

@@ -7,6 +7,7 @@
 #include "editor/my_singer_steps.h"
 #include "kora4/kora4.h"
 #include "model/pair_map.h"
+#include "model/records.h"
 #include "model/text_codec.h"
 #include "tool_error.h"
 
@@ -16,9 +17,6 @@ namespace {
 using api::CallDbm;
 using api::DbmEntry;
 using api::DbmSucceeded;
-
-constexpr std::size_t kVoiceIdLength = 16;
-constexpr int32_t kParamLimit = 127;
 
 [[noreturn]] void Fail(const std::string& message) { throw ToolError(kExitDatabase, message); }
 
