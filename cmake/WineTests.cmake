@@ -5,9 +5,14 @@
 #
 #   kora4_wine_test(<name> COMMAND <args...> [WORKING_DIRECTORY <dir>]
 #                   [PASS_REGULAR_EXPRESSION <regex>])
-# KORA4_WINE is the Wine program (empty when Wine is not installed, then no
-# test is added); the command may name it.
-find_program(KORA4_WINE NAMES wine64 wine)
+# KORA4_WINE is the 64-bit Wine loader (empty when Wine is not installed,
+# then no test is added); the command may name it. Debian keeps wine64 off
+# PATH in /usr/lib/wine, and its `wine` starts the 32-bit loader once wine32
+# is installed, so the 64-bit loader is looked for by name first.
+find_program(KORA4_WINE NAMES wine64 PATHS /usr/lib/wine /usr/lib64/wine)
+if(NOT KORA4_WINE)
+  find_program(KORA4_WINE NAMES wine)
+endif()
 set(KORA4_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(KORA4_WINE_ENV "WINEDEBUG=-all;WINEPREFIX=${KORA4_WINE_PREFIX};WINEDLLOVERRIDES=mscoree,mshtml=")
 

@@ -12,7 +12,7 @@ if (($# < 2)); then
 fi
 prefix=$1
 shift
-wine=$(command -v wine64 || command -v wine) || {
+wine=$(command -v wine64 || command -v /usr/lib/wine/wine64 || command -v wine) || {
   echo "e2e: wine64 is not installed; scripts/install-deps installs it" >&2
   exit 1
 }
