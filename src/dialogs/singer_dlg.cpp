@@ -41,10 +41,6 @@ constexpr ParameterControls kSecondaryControls[] = {
     {IDC_SECONDARY_VOL, IDC_SECONDARY_VOL_SPIN},
 };
 
-// The field takes no more than this, but a stored name can be longer: OK
-// asks for a shorter one instead of cutting it silently.
-constexpr std::u16string_view kNameTooLong = u"A singer name can have at most 255 characters.";
-
 template <size_t N>
 std::array<UpDown, N> SpinsOf(ui::Dialog& dialog, const ParameterControls (&controls)[N]) {
     std::array<UpDown, N> spins;
@@ -254,7 +250,9 @@ bool CSingerDlg::RejectName() {
     auto nameField = Control<ui::Edit>(IDC_SINGER_NAME);
     const std::u16string text = nameField.Text();
     if (text.size() > static_cast<size_t>(kMaxSingerNameLength)) {
-        ui::ShowMessage(kNameTooLong, ui::MessageStyle::Plain);
+        // The field takes no more, but a stored name can be longer: ask for
+        // a shorter one instead of cutting it silently.
+        ui::ShowMessage(IDS_NAME_TOO_LONG, ui::MessageStyle::Plain);
         nameField.SetFocus();
         return true;
     }

@@ -452,11 +452,15 @@ TEST_F(SingerDlgTest, AnOwnerThatIsNoSingerEditorYieldsNothing) {
 }
 
 TEST_F(SingerDlgTest, TheHostsTextsReachTheDialogAndTheGroupList) {
-    const ui::test::MapTextModule texts{{u"23107", u"Gruppen"}, {u"23116", u"Webseite"}};
+    const ui::test::MapTextModule texts{
+        {u"23107", u"Gruppen"}, {u"23116", u"Webseite"}, {u"37", u"Höchstens 255 Zeichen."}};
     const ui::test::TextModuleScope scope(&texts);
     dlg.m17nModule = &texts;
+    dlg.editMode = true;
+    dlg.name = std::u16string(256, u'x');
+    dlg.primaryId = kAlto;
     user.Check([](Dialog& d) {
-            EXPECT_EQ(d.Caption(), u"Add");
+            EXPECT_EQ(d.Caption(), u"Edit");
             EXPECT_EQ(d.Control(IDC_XSYNTH_GROUP_LIST).Text(), u"Gruppen");
         })
         .Click(IDC_XSYNTH_GROUP_LIST)
@@ -466,8 +470,12 @@ TEST_F(SingerDlgTest, TheHostsTextsReachTheDialogAndTheGroupList) {
             EXPECT_EQ(d.Control<ui::ListView>(IDC_XSYNTH_LIST).ItemCount(), 5);
         })
         .Click(kIdOk)
+        .Click(kIdOk)
+        .AnswerMessageBox(kIdOk)
         .Click(kIdCancel);
     EXPECT_EQ(dlg.DoModal(), kIdCancel);
+    ASSERT_EQ(user.MessageBoxes().size(), 1u);
+    EXPECT_EQ(user.MessageBoxes()[0].text, u"Höchstens 255 Zeichen.");
 }
 
 }  // namespace

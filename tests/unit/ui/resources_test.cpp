@@ -135,6 +135,7 @@ TEST(ResourceTables, StringTableHoldsEveryTextExactly) {
         {34, u"Finished exporting my singer information file."},
         {35, u"Failed to read my singer information file!"},
         {36, u"Failed to write my singer information file!"},
+        {37, u"A singer name can have at most 255 characters."},
         {23077, u"Name"}, {23078, u"Primary Singer"}, {23079, u"Secondary Singer"},
         {23080, u"Singer"}, {23084, u"Add"}, {23085, u"Edit"}};
     EXPECT_EQ(ModuleResources().strings, expected);
@@ -208,24 +209,41 @@ TEST(Format, FormatsTheTableTextOrTheHostsWhenItFitsCheckingEveryPlaceholder) {
     EXPECT_EQ(s, u"");
     s.Format(IDS_ERROR_OCCURRED, -12345);
     EXPECT_EQ(s, u"Error occurred. (-12345)");
-    const char16_t* const kOwn = u"Error occurred. (7)";
-    // What does not fit falls back to the table's text.
+    const char16_t* const kOwn = u"Error occurred. (-7)";
+    // A host's format is used when every conversion reads the int it is
+    // given; anything that could read a missing or mistyped argument falls
+    // back to the table's text.
     // clang-format off
     const std::pair<const char16_t*, const char16_t*> cases[] = {
-        {u"エラー (%d) 100%%", u"エラー (7) 100%"}, {u"Plain.", u"Plain."}, {u"Error %s", kOwn},
-        {u"Error %d %d", kOwn}, {u"Error %x", kOwn}, {u"Error %", kOwn}, {u"%n", kOwn}};
+        {u"エラー (%d) 100%%", u"エラー (-7) 100%"}, {u"Plain.", u"Plain."},
+        {u"[%3d]", u"[ -7]"}, {u"[%-4i]", u"[-7  ]"}, {u"[%05d]", u"[-0007]"}, {u"[%+.3d]", u"[-007]"},
+        {u"[%u]", u"[4294967289]"}, {u"[%x]", u"[fffffff9]"}, {u"[%#X]", u"[0XFFFFFFF9]"},
+        {u"[%#o]", u"[037777777771]"}, {u"[%ld]", u"[-7]"}, {u"[%I32d]", u"[-7]"},
+        {u"[%hd]", u"[-7]"}, {u"[%hhu]", u"[249]"},
+        {u"Error %s", kOwn}, {u"Error %d %d", kOwn}, {u"Error %lld", kOwn}, {u"Error %I64d", kOwn},
+        {u"Error %*d", kOwn}, {u"Error %.*d", kOwn}, {u"Error %f", kOwn}, {u"Error %c", kOwn},
+        {u"Error %p", kOwn}, {u"Error %wd", kOwn}, {u"Error %2000d", kOwn}, {u"Error %", kOwn},
+        {u"%n", kOwn}};
     // clang-format on
     for (const auto& [host, expected] : cases) {
         MapTextModule texts({{u"31", host}});
         TextModuleScope scope(&texts);
-        s.Format(IDS_ERROR_OCCURRED, 7);
-        EXPECT_EQ(s, expected);
+        s.Format(IDS_ERROR_OCCURRED, -7);
+        EXPECT_EQ(s, expected) << std::string(host,
+                                              host + std::char_traits<char16_t>::length(host));
     }
-    EXPECT_EQ(FormatText(u"%s (%i)", std::u16string(u"Alto"), int64_t{-9000000000}),
+    // Sizes follow the argument: a 64-bit value needs ll, a narrow one is an int.
+    EXPECT_EQ(FormatText(u"%s (%lld)", std::u16string(u"Alto"), int64_t{-9000000000}),
               u"Alto (-9000000000)");
+    EXPECT_EQ(FormatText(u"%d", int64_t{1}), std::nullopt);
+    EXPECT_EQ(FormatText(u"%d|%x", int16_t{-2}, uint8_t{255}), u"-2|ff");
+    EXPECT_EQ(FormatText(u"%zu", size_t{3}), u"3");
+    EXPECT_EQ(FormatText(u"[%-6.2s|%ls|%3s]", u"Alto", u"B", u"C"), u"[Al    |B|  C]");
     EXPECT_EQ(FormatText(u"%s", static_cast<const char16_t*>(nullptr)), u"");
     EXPECT_EQ(FormatText(u"%d", u"text"), std::nullopt);
-    EXPECT_EQ(FormatText(u"%5d", 3), std::nullopt);
+    EXPECT_EQ(FormatText(u"%hs", u"text"), std::nullopt);
+    EXPECT_EQ(FormatText(u"%.0d|%#x|%#.0o", 0, 0, 0), u"|0|0");
+    EXPECT_EQ(FormatText(u"%d", INT32_MIN), u"-2147483648");
     EXPECT_EQ(DecimalText(INT64_MIN), u"-9223372036854775808");
     EXPECT_EQ(DecimalText(INT64_MAX), u"9223372036854775807");
 }
