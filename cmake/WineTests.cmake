@@ -12,10 +12,10 @@
 # starts the 32-bit loader once wine32 is installed (and wine64 without it),
 # so both loaders are looked for by path first.
 #
-# 32-bit tests run through tests/e2e/wine_probe.sh: where 32-bit processes
+# 32-bit tests run through scripts/wine-probe: where 32-bit processes
 # cannot run, or wine32 is missing, it prints why and the test is reported as
 # skipped (exit 77), neither passed nor failed.
-set(KORA4_WINE_PROBE ${CMAKE_SOURCE_DIR}/tests/e2e/wine_probe.sh)
+set(KORA4_WINE_PROBE ${CMAKE_SOURCE_DIR}/scripts/wine-probe)
 set(KORA4_WINE_SKIP_CODE 77)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -51,7 +51,7 @@ endif()
 
 if(WIN32 AND BUILD_TESTING AND KORA4_WINE)
   if(KORA4_WINE_BITS EQUAL 32)
-    message(STATUS "32-bit Wine tests: ${KORA4_WINE} (tests/e2e/wine_probe.sh 32 decides at test time)")
+    message(STATUS "32-bit Wine tests: ${KORA4_WINE} (scripts/wine-probe 32 decides at test time)")
   endif()
   add_test(NAME kora4_wineprefix_setup COMMAND ${KORA4_WINE_LAUNCH} ${KORA4_WINE} wineboot -i)
   set_tests_properties(kora4_wineprefix_setup PROPERTIES

@@ -20,10 +20,10 @@ if (($# < 2)); then
 fi
 prefix=$1
 shift
-wine=$("$(dirname "$0")/wine_probe.sh" "$bits" "${KORA4_WINE:-}")
+wine=$("$(dirname "$0")/../../scripts/wine-probe" "$bits" "${KORA4_WINE:-}")
 probe=$?
 if ((probe != 0)); then
-  # A 64-bit Wine is what scripts/install-deps provides everywhere.
+  # Only 32-bit runs may be skipped: wine64 runs wherever the project builds.
   ((bits == 32)) && exit "$probe"
   exit 1
 fi
