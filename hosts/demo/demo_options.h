@@ -22,7 +22,7 @@ inline constexpr const char* kDemoUsage =
     "                  [--screenshot FILE.png]\n"
     "  --read-only       pick an Active singer (KORA_OpenDefDialog_ReadOnly)\n"
     "  --lang FILE       hand the module the texts of FILE (key=text lines, UTF-8),\n"
-    "                    e.g. translations/ja.txt beside the demo\n"
+    "                    e.g. demo-data/translations/ja.txt from the demo's folder\n"
     "  --work FOLDER     working folder (default: demo-work beside the demo)\n"
     "  --reset           start again from fresh copies of the samples\n"
     "  --screenshot FILE save a picture of the dialog once it is shown, then cancel it\n";

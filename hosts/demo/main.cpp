@@ -1,15 +1,17 @@
 // The demo host: a sequence editor in miniature. It opens a copy of the
 // sample sequence with a copy of the sample voice database, loads kora4.dll
 // as a host would, runs the Singer Editor on the sequence, reports the
-// status and saves the sequence after success.
+// status and what the dialog changed, and saves the sequence when it changed.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -68,6 +70,13 @@ void Report(const char* call, uint32_t status) {
     std::printf("%s: %s (%s)\n", call, StatusHex(status).c_str(), StatusMeaning(status).c_str());
 }
 
+// The file's bytes; empty when it cannot be read (a store not written yet).
+std::string FileBytes(const fs::path& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
 const trak4::SequenceVoice* VoiceAt(const trak4::SequenceDocument& document, int32_t bank,
                                     int32_t program) {
     const auto found = document.voices.find({bank, program});
@@ -99,6 +108,12 @@ int RunDemo(const DemoOptions& options) {
     }
 
     trak4::TrakManager sequence(trak4::LoadSequence(workspace->sequence));
+    // What the dialog changed is told by comparing, not by the status: a
+    // cancelled dialog answers 0 as well. My Singers reach the store file
+    // only when the module commits them.
+    const trak4::SequenceDocument loaded = sequence.Document();
+    const fs::path store = workspace->database / "store.json";
+    const std::string storeBefore = FileBytes(store);
 
     Module module(folder / "kora4.dll");
     if (!module.Loaded()) {
@@ -152,13 +167,21 @@ int RunDemo(const DemoOptions& options) {
     }
     Report("KORA_Delete", del());
 
-    if (status == kora4::kOk && !options.readOnly) {
-        trak4::SequenceDocument document = sequence.Document();
+    trak4::SequenceDocument document = sequence.Document();
+    const bool sequenceChanged = !trak4::SameContent(loaded, document);
+    const bool storeChanged = FileBytes(store) != storeBefore;
+    if (sequenceChanged && status == kora4::kOk) {
         trak4::SaveSequence(document, workspace->sequence);
         std::printf("saved: %s (%zu virtual voices, %zu library records)\n",
                     Utf8(workspace->sequence).c_str(), document.voices.size(),
                     document.library.size());
+    } else if (sequenceChanged) {
+        std::printf("not saved: the sequence changed, but the module reported a failure\n");
     }
+    if (storeChanged) {
+        std::printf("My Singers committed to the voice database: %s\n", Utf8(store).c_str());
+    }
+    if (!sequenceChanged && !storeChanged) std::printf("nothing changed: nothing saved\n");
     // A pick the user cancelled is the user's choice, not a failure.
     return status == kora4::kOk || status == kora4::kPickCancelled ? 0 : 1;
 }

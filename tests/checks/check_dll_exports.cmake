@@ -2,11 +2,21 @@
 # exactly the names in EXPECTED (a ;-list). Names compare exactly, so a
 # decorated name (_f, f@4) counts as a wrong one.
 # cmake -DOBJDUMP=... -DDLL=... -DFORMAT=... -DEXPECTED="a;b" -P check_dll_exports.cmake
+#
+# The verdict is one line of its own on standard output, naming the DLL by
+# file name: CMake wraps the text of an error at a width, so a check that
+# looks for it there depends on the length of the build folder's path.
 foreach(var OBJDUMP DLL FORMAT EXPECTED)
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
     message(FATAL_ERROR "check_dll_exports: ${var} is not set")
   endif()
 endforeach()
+
+get_filename_component(dll_name ${DLL} NAME)
+function(reject verdict)
+  message(STATUS "check_dll_exports: ${dll_name}: ${verdict}")
+  message(FATAL_ERROR "check_dll_exports: ${DLL} rejected")
+endfunction()
 
 execute_process(COMMAND ${OBJDUMP} -f ${DLL} RESULT_VARIABLE rc OUTPUT_VARIABLE header ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
@@ -16,7 +26,7 @@ if(NOT header MATCHES "file format ([^ \n]+)")
   message(FATAL_ERROR "no file format in:\n${header}")
 endif()
 if(NOT CMAKE_MATCH_1 STREQUAL FORMAT)
-  message(FATAL_ERROR "${DLL}: file format ${CMAKE_MATCH_1}, expected ${FORMAT}")
+  reject("file format ${CMAKE_MATCH_1}, expected ${FORMAT}")
 endif()
 
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} RESULT_VARIABLE rc OUTPUT_VARIABLE dump ERROR_VARIABLE err)
@@ -45,13 +55,15 @@ foreach(line IN LISTS lines)
   endif()
 endforeach()
 if(NOT seen_table)
-  message(FATAL_ERROR "${DLL}: no export name table")
+  reject("no export name table")
 endif()
 
 set(expected ${EXPECTED})
 list(SORT expected)
 list(SORT names)
 if(NOT names STREQUAL expected)
-  message(FATAL_ERROR "${DLL}: exports are\n  ${names}\nexpected exactly\n  ${expected}")
+  string(REPLACE ";" " " names "${names}")
+  string(REPLACE ";" " " expected "${expected}")
+  reject("exports are ${names}; expected exactly ${expected}")
 endif()
-message(STATUS "${DLL}: ${FORMAT}, exports ${names}")
+message(STATUS "check_dll_exports: ${dll_name}: ${FORMAT}, exports ${names}")

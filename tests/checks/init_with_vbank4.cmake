@@ -1,6 +1,6 @@
 # KORA_Init with the vbank4 stand-in, loaded by the module's real binding by
-# its plain name: natively through the library search path, under wine64
-# from beside the program.
+# its plain name: natively through the library search path, under Wine from
+# beside the program.
 if(NOT BUILD_TESTING OR NOT TARGET vbank4 OR NOT TARGET kora4_api)
   return()
 endif()
@@ -35,7 +35,6 @@ endif()
 target_link_options(init_with_vbank4 PRIVATE -municode -static)
 add_dependencies(init_with_vbank4 kora4)
 
-# Only the 64-bit build runs: there is no 32-bit Wine on this machine.
 set(run_dir ${CMAKE_CURRENT_BINARY_DIR}/init-with-vbank4-wine)
 kora4_wine_test(kora4_init_with_vbank4_wine
   COMMAND ${KORA4_WINE} $<TARGET_FILE:init_with_vbank4> Z:${VBANK4_SAMPLE_DIR} Z:${run_dir}

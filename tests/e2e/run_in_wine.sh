@@ -1,21 +1,32 @@
 #!/usr/bin/env bash
-# Runs a win64 program under wine64 on the caller's DISPLAY or on an Xvfb of
-# its own. The prefix is made once; its Wine processes end with the program,
-# so callers must not share a prefix at the same time (tests hold a lock).
+# Runs a Windows program under Wine on the caller's DISPLAY or on an Xvfb of
+# its own: a 64-bit one under wine64, or with --32 a 32-bit one under the
+# 32-bit loader in a win32 prefix (KORA4_WINE names the loader when set).
+# The prefix is made once; its Wine processes end with the program, so
+# callers must not share a prefix at the same time (tests hold a lock).
+# Where 32-bit programs cannot run, it says why and exits 77 (skipped).
 #
-#   run_in_wine.sh <prefix folder> <program.exe> [arguments...]
+#   run_in_wine.sh [--32] <prefix folder> <program.exe> [arguments...]
 set -uo pipefail
 
+bits=64
+if [[ ${1:-} == --32 ]]; then
+  bits=32
+  shift
+fi
 if (($# < 2)); then
-  echo "usage: run_in_wine.sh <prefix folder> <program.exe> [arguments...]" >&2
+  echo "usage: run_in_wine.sh [--32] <prefix folder> <program.exe> [arguments...]" >&2
   exit 2
 fi
 prefix=$1
 shift
-wine=$(command -v wine64 || command -v /usr/lib/wine/wine64 || command -v wine) || {
-  echo "e2e: wine64 is not installed; scripts/install-deps installs it" >&2
+wine=$("$(dirname "$0")/../../scripts/wine-probe" "$bits" "${KORA4_WINE:-}")
+probe=$?
+if ((probe != 0)); then
+  # Only 32-bit runs may be skipped: wine64 runs wherever the project builds.
+  ((bits == 32)) && exit "$probe"
   exit 1
-}
+fi
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 
 xvfb_pid=""
@@ -46,7 +57,7 @@ if [[ -z ${DISPLAY:-} ]]; then
 fi
 
 # No Mono or Gecko installers: they would ask on the display.
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$prefix WINEARCH=win$bits WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$prefix"
 (
   flock 9

@@ -1,4 +1,4 @@
-# kora4-singers.exe under wine64 on a scratch copy of the vbank4 sample:
+# kora4-singers.exe under Wine on a scratch copy of the vbank4 sample:
 # export, the round trip back, an import that shows in the next export, a
 # rejected file, the usage text. WINEPREFIX and WINEDEBUG come from the test.
 # cmake -DWINE=... -DTOOL=... -DSAMPLE=... -DWORK=... -P wine_check.cmake

@@ -1,7 +1,7 @@
 // Runs the built vbank4.dll through its entry points on Windows (or Wine):
 // loaded by name, bound in the module's order, a commit that lasts, a roll
 // back that does not, all on a fresh copy of the sample catalog.
-//   vbank4_smoke <folder holding the sample catalog.json>
+//   vbank4_smoke <folder holding the sample catalog.json> <scratch folder>
 #include <windows.h>
 
 #include <cstdio>
@@ -49,9 +49,14 @@ bool NameAt(PFN_DBM_GetVirtualVoiceInfo info, int32_t bank, int32_t program,
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) return 2;
+    // The scratch folder is named by the caller, so that a run by hand never
+    // leaves a database in whatever folder it started from.
+    if (argc < 3) {
+        std::printf("usage: vbank4_smoke <sample folder> <scratch folder>\n");
+        return 2;
+    }
     namespace fs = std::filesystem;
-    const fs::path home = fs::current_path() / L"smoke-home";
+    const fs::path home = argv[2];
     std::error_code ignored;
     fs::remove_all(home, ignored);
     fs::create_directories(home);
