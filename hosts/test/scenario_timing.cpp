@@ -147,10 +147,11 @@ void Timing(Checks& checks, const std::wstring& shots) {
     GetTempPathW(MAX_PATH, temp);
     const auto root =
         std::filesystem::path(temp) / (L"kora4-timing-" + std::to_wstring(GetCurrentProcessId()));
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);  // left by a run that was ended
     for (const int singers : {128, 1024, scaledata::kMaxSingers}) {
         TimeScale(checks, root, singers, shots);
     }
-    std::error_code ec;
     std::filesystem::remove_all(root, ec);
 }
 
