@@ -324,9 +324,9 @@ int main(int argc, char** argv) {
         for (const int n : scales) {
             benchmark::RegisterBenchmark((std::string(name) + "/" + std::to_string(n)).c_str(), run,
                                          n)
-                ->Iterations(smoke       ? 1
-                             : n < 16384 ? 10
-                                         : 3)
+                ->Iterations(smoke                        ? 1
+                             : n < scaledata::kMaxSingers ? 30
+                                                          : 5)
                 ->UseManualTime()
                 ->Unit(benchmark::kMillisecond);
         }
