@@ -9,7 +9,7 @@
 //
 // --data keeps the generated workspaces (kora4-scale-data's layout, one
 // folder per scale) and reuses those it finds; --smoke runs every operation
-// once at 128 singers per list.
+// once at 128 singers per list. It fails when an operation did not work.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -294,6 +294,18 @@ void CopyMy(benchmark::State& state, int n) {
     Copy(state, n, IDC_MY_LIST, IDC_MY_DELETE, IDC_MY_COPY);
 }
 
+// The console's report, remembering whether a benchmark failed, so that a
+// run in which an operation no longer works ends with a failure.
+class Reporter final : public benchmark::ConsoleReporter {
+public:
+    Reporter() : ConsoleReporter(OO_None) {}
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) failed = failed || run.error_occurred;
+        ConsoleReporter::ReportRuns(runs);
+    }
+    bool failed = false;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -334,8 +346,9 @@ int main(int argc, char** argv) {
     int count = static_cast<int>(rest.size());
     benchmark::Initialize(&count, rest.data());
     if (benchmark::ReportUnrecognizedArguments(count, rest.data())) return 2;
-    benchmark::RunSpecifiedBenchmarks();
+    Reporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     if (!data) fs::remove_all(g_dataRoot);
-    return 0;
+    return reporter.failed ? 1 : 0;
 }
