@@ -3,7 +3,10 @@
 // vbank4 library loaded by name, the trak4 manager, and the dialog played by
 // the in-memory toolkit's scripted user. Only the operation itself is timed
 // (manual time between two marks of the script); preparing the data, the
-// steps that lead up to the operation and closing the dialog are not.
+// steps that lead up to the operation and closing the dialog are not. Each
+// figure is the median of repeated runs: on a busy machine a single
+// preemption would otherwise outweigh an operation of a fraction of a
+// millisecond.
 //
 //   kora4_editor_bench [--data FOLDER] [--smoke] [benchmark flags]
 //
@@ -336,9 +339,11 @@ int main(int argc, char** argv) {
         for (const int n : scales) {
             benchmark::RegisterBenchmark((std::string(name) + "/" + std::to_string(n)).c_str(), run,
                                          n)
-                ->Iterations(smoke                        ? 1
-                             : n < scaledata::kMaxSingers ? 30
-                                                          : 5)
+                ->Iterations(1)
+                ->Repetitions(smoke                        ? 1
+                              : n < scaledata::kMaxSingers ? 30
+                                                           : 5)
+                ->ReportAggregatesOnly(!smoke)
                 ->UseManualTime()
                 ->Unit(benchmark::kMillisecond);
         }

@@ -23,7 +23,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr DWORD kScaleLimitMs = 1200000;
+constexpr DWORD kScaleLimitMs = 2400000;
 
 long long Milliseconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(to - from).count();
