@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string_view>
 
 #include "screenshot.h"
@@ -58,7 +59,19 @@ void DialogCapture::Tick() {
     const DWORD now = GetTickCount();
     HWND dialog = FindDialog();
     if (dialog == nullptr) {
-        if (now - self->startTick_ > self->timeoutMs_) self->Stop();
+        if (!self->gaveUp_ && now - self->startTick_ > self->timeoutMs_) {
+            self->gaveUp_ = true;
+            std::fprintf(stderr,
+                         "kora4_demo: no dialog within %u s, so no screenshot; it is cancelled "
+                         "once it shows\n",
+                         self->timeoutMs_ / 1000);
+        }
+        return;
+    }
+    if (self->gaveUp_) {
+        // Late: closed at once, so that no one has to be at the screen.
+        self->Stop();
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         return;
     }
     if (self->shownTick_ == 0) self->shownTick_ = now;

@@ -1,7 +1,9 @@
 // Windows only: once the dialog of this thread has been shown for a moment,
 // saves a picture of it as a PNG file and closes it with Cancel, so the demo
 // can run where no one is at the screen. Works from a thread timer, which
-// runs inside the dialog's modal loop.
+// runs inside the dialog's modal loop. A dialog that shows later than the
+// timeout gets no picture (said on stderr at once) and is cancelled as soon
+// as it shows.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +33,7 @@ private:
     unsigned long shownTick_ = 0;
     std::uintptr_t timer_ = 0;
     bool saved_ = false;
+    bool gaveUp_ = false;
 };
 
 }  // namespace kora::demo

@@ -1,7 +1,8 @@
 // The test host: runs one scenario against the module (or the toolkit
 // probe), loaded by name, printing a line per check.
 //
-//   kora4_test_host.exe <toolkit|singer-editor|singer-editor-add|singer-files> [--shots <folder>]
+//   kora4_test_host.exe <toolkit|singer-editor|singer-editor-add|singer-files|timing>
+//                       [--shots <folder>]
 #include <cstdio>
 #include <cwchar>
 #include <map>
@@ -31,7 +32,8 @@ int wmain(int argc, wchar_t** argv) {
         {L"toolkit", Toolkit},
         {L"singer-editor", SingerEditor},
         {L"singer-editor-add", SingerEditorAdd},
-        {L"singer-files", SingerFiles}};
+        {L"singer-files", SingerFiles},
+        {L"timing", Timing}};
     const bool shotsGiven = argc == 4 && std::wcscmp(argv[2], L"--shots") == 0;
     const auto scenario = argc > 1 ? scenarios.find(argv[1]) : scenarios.end();
     if (scenario == scenarios.end() || (argc != 2 && !shotsGiven)) {

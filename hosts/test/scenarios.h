@@ -13,6 +13,8 @@ void SingerEditor(Checks& checks, const std::wstring& shots);
 void SingerEditorAdd(Checks& checks, const std::wstring& shots);
 // Export and Import through the platform's file dialogs.
 void SingerFiles(Checks& checks, const std::wstring& shots);
+// Open-to-idle and OK-to-return times at 1,024 and 16,384 singers per list.
+void Timing(Checks& checks, const std::wstring& shots);
 
 // kora4.dll loaded by name and initialised on a workspace's database.
 struct Kora {
