@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include "model/row_model.h"
 #include "ui/dialog.h"
 #include "ui/dialog_window.h"
 
@@ -144,12 +145,20 @@ int ListView::SelectionMark() const {
 
 int ListView::SetSelectionMark(int row) {
     auto* w = Window();
-    return w ? w->SetSelectionMark(Id(), row) : -1;
+    if (!w) return -1;
+    if (RowModel* rows = OwningDialog()->RowsOf(Id())) rows->States().mark = row;
+    return w->SetSelectionMark(Id(), row);
 }
 
 int ListView::NextItem(int start, uint32_t flags) const {
     auto* w = Window();
     return w ? w->NextItem(Id(), start, flags) : -1;
+}
+
+int ListView::FirstSelectedRow() const {
+    if (!Window()) return -1;
+    if (const RowModel* rows = OwningDialog()->RowsOf(Id())) return rows->States().selected;
+    return NextItem(-1, kLvniSelected);
 }
 
 bool ListView::EnsureVisible(int row, bool partialOk) {
@@ -182,6 +191,14 @@ uint32_t ListView::ExtendedStyle() const {
 
 void ListView::SetExtendedStyle(uint32_t style) {
     if (auto* w = Window()) w->SetExtendedStyle(Id(), style);
+}
+
+void ListView::ShowRows(RowModel& rows) {
+    if (Dialog* dialog = OwningDialog()) dialog->ShowRows(Id(), rows);
+}
+
+void ListView::RowsChanged(int first, int last) {
+    if (Dialog* dialog = OwningDialog()) dialog->RowsChanged(Id(), first, last);
 }
 
 int ComboBox::AddString(std::u16string_view text) {

@@ -14,6 +14,10 @@
 #include <string_view>
 #include <utility>
 
+namespace kora {
+class RowModel;
+}
+
 namespace kora::ui {
 
 class ControlEvents;
@@ -86,6 +90,17 @@ public:
     virtual void InvalidateAndUpdate(int id) = 0;
     virtual uint32_t ExtendedStyle(int id) const = 0;
     virtual void SetExtendedStyle(int id, uint32_t style) = 0;
+
+    // Owner-data list view: its rows, their texts and item data come from
+    // `rows` (null: from nothing any more); the control keeps only the count
+    // it was last given and the states of its rows, by index. False when the
+    // list has no owner-data style.
+    virtual bool ShowRows(int id, RowModel* rows) = 0;
+    // The number of rows; states beyond it are dropped, the others stay at
+    // their index. The list keeps its scroll position.
+    virtual void SetRowCount(int id, int count) = 0;
+    // Repaints rows first..last where they are on screen.
+    virtual void RedrawRows(int id, int first, int last) = 0;
 
     // Combo box. Indexes count from 0; failures give -1 (CB_ERR).
     virtual int AddString(int id, std::u16string_view text) = 0;

@@ -10,6 +10,11 @@
 // another control, a click, or by being disabled) sends its kill-focus
 // notice.
 //
+// An owner-data list (LVS_OWNERDATA) holds no rows of its own: it shows the
+// model given to ShowRows with the row count it was last given, and keeps
+// only the states of its rows, by index; inserting or deleting rows and
+// setting texts or item data fail on it.
+//
 // Sizes: dialog units become pixels as 3/2 across and 13/8 down; a border
 // takes one pixel on each side; a report list's header is 20 pixels high
 // and its rows 17.
@@ -60,9 +65,11 @@ struct ControlState {
     // Edit field.
     int limit = 30000;
 
-    // List view.
+    // List view. An owner-data list keeps only the states of its rows; their
+    // texts and item data come from the model it shows.
     std::vector<ListColumn> columns;
     std::vector<ListRow> rows;
+    RowModel* rowModel = nullptr;
     uint32_t extendedStyle = 0;
     int selectionMark = -1;
     int topIndex = 0;
@@ -82,6 +89,7 @@ struct ControlState {
 
     bool Enabled() const;
     bool Visible() const;
+    bool OwnerData() const;
 };
 
 enum class WheelTurn { Up, Down };
@@ -173,6 +181,9 @@ public:
     void InvalidateAndUpdate(int id) override;
     uint32_t ExtendedStyle(int id) const override;
     void SetExtendedStyle(int id, uint32_t style) override;
+    bool ShowRows(int id, RowModel* rows) override;
+    void SetRowCount(int id, int count) override;
+    void RedrawRows(int id, int first, int last) override;
 
     int AddString(int id, std::u16string_view text) override;
     int ComboCount(int id) const override;
@@ -191,6 +202,8 @@ public:
 
 private:
     ControlState* FindKind(int id, ControlKind kind);
+    // A list view that holds its rows (not owner data).
+    ControlState* FindRowHolder(int id);
     const ControlState* FindKind(int id, ControlKind kind) const;
     std::string UsableBy(const ControlState* control, int id, ControlKind kind,
                          const char* what) const;

@@ -338,27 +338,6 @@ TEST_F(OpsTest, MyCopyNumbersTheNameWithoutRegardToCaseBelowItsSource) {
     EXPECT_TRUE(dlg->myChanged);
 }
 
-TEST_F(OpsTest, NumberedNamesNeverExceed255Characters) {
-    const std::u16string base(250, u'b');
-    for (int n = 2; n <= 9; ++n) {  // (2) .. (9) taken: (10) needs one unit more
-        database.AddVirtualVoice(
-            Singer(1, n, base + u" (" + static_cast<char16_t>(u'0' + n) + u")", kAnna), u"Anna");
-    }
-    Load(document);
-    user.Check([&](Dialog&) {
-        const std::u16string a251(251, u'a');
-        const std::u16string a252(252, u'a');
-        EXPECT_EQ(dlg->NumberedCopyName(a251, IDC_MY_LIST, 1), a251 + u" (2)");  // 255
-        EXPECT_EQ(dlg->NumberedCopyName(a252, IDC_MY_LIST, 1), a252);            // 256: kept
-        EXPECT_EQ(dlg->NumberedCopyName(u"another", IDC_MY_LIST, 2), u"another (2)");
-        EXPECT_EQ(dlg->NumberedCopyName(base, IDC_MY_LIST, 1), base + u" (10)");  // 255
-        EXPECT_EQ(dlg->NumberedCopyName(base.substr(1) + u"B", IDC_MY_LIST, 1),
-                  base.substr(1) + u"B (10)");
-        EXPECT_EQ(dlg->NumberedCopyName(base + u"b", IDC_MY_LIST, 1), base + u"b (2)");
-    });
-    EXPECT_EQ(Run(), kIdCancel);
-}
-
 TEST_F(OpsTest, MyEditWritesTheRecordAndKeepsPairPrimaryAuxAndPlace) {
     user.SelectRow(IDC_MY_LIST, 3)
         .Click(IDC_MY_EDIT)

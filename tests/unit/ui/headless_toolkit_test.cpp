@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "model/singer_rows.h"
 #include "probe_dialog.h"
 #include "res/singer_dlg_res.h"
 #include "res/singer_editor_res.h"
@@ -48,14 +49,13 @@ TEST(Controls, WrappersOfAClosedDialogOrTheWrongControlFailSoftly) {
     RunInside(dlg, check);
 }
 
-TEST(Controls, ListColumnsRowsSelectionItsNoticesTheMarkAndScrolling) {
-    Probe dlg(IDD_SINGER_EDITOR);
+TEST(Controls, ListColumnsRowsSelectionItsNoticesAndTheMark) {
+    Probe dlg(IDD_XSYNTH_GROUP);
     std::vector<std::tuple<int, uint32_t, uint32_t>> changes;
-    dlg.Route(IDC_MY_LIST, Notification::ItemChanged).onEvent = [&](Probe&, const NotifyEvent& e) {
-        changes.emplace_back(e.item, e.oldState, e.newState);
-    };
+    dlg.Route(IDC_XSYNTH_LIST, Notification::ItemChanged).onEvent =
+        [&](Probe&, const NotifyEvent& e) { changes.emplace_back(e.item, e.oldState, e.newState); };
     RunInside(dlg, [](Dialog& d) {
-        auto list = d.Control<ListView>(IDC_MY_LIST);
+        auto list = d.Control<ListView>(IDC_XSYNTH_LIST);
         EXPECT_EQ(list.InsertColumn(0, u"", kLvcfmtCenter, 20), 0);
         EXPECT_EQ(list.InsertColumn(7, u"BRE", kLvcfmtRight, 35), 1);  // beyond the end: appended
         EXPECT_EQ(list.ColumnFormat(0), kLvcfmtLeft);  // the first is centred only by an update
@@ -104,22 +104,64 @@ TEST(Controls, ListColumnsRowsSelectionItsNoticesTheMarkAndScrolling) {
         EXPECT_EQ(list.SelectionMark(), -1);
         EXPECT_TRUE(list.DeleteAllItems());
         EXPECT_EQ(list.ItemCount(), 0);
-
-        auto active = d.Control<ListView>(IDC_ACTIVE_LIST);
-        for (int i = 0; i < 30; ++i) active.InsertItem(i, u"r");
-        ASSERT_EQ(active.CountPerPage(), 7);  // 143 px: border, header, 7 rows and part of an 8th
-        // {row, partly shown is enough, top row after}
-        const std::tuple<int, bool, int> steps[] = {
-            {7, true, 0}, {7, false, 1}, {20, true, 14}, {3, false, 3}};
-        for (auto [row, partial, top] : steps) {
-            EXPECT_TRUE(active.EnsureVisible(row, partial));
-            EXPECT_EQ(active.TopIndex(), top) << row;
-        }
-        EXPECT_FALSE(active.EnsureVisible(30, true));
     });
     EXPECT_THAT(changes,
                 ElementsAre(std::tuple(0, 0u, 3u), std::tuple(0, 3u, 0u), std::tuple(2, 0u, 3u),
                             std::tuple(2, 3u, 1u), std::tuple(1, 0u, 2u)));
+}
+
+// 30 unnamed singers at (0, i); row i's item data packs (0, i).
+std::vector<SingerEntry> Thirty() {
+    std::vector<SingerEntry> singers(30);
+    for (int i = 0; i < 30; ++i) singers[static_cast<std::size_t>(i)].program = i;
+    return singers;
+}
+
+TEST(Controls, AnOwnerDataListShowsItsModelTheModelFollowsTheStatesAndScrolls) {
+    std::vector<SingerEntry> singers = Thirty();
+    ActiveRows rows(singers);
+    Probe dlg(IDD_SINGER_EDITOR);
+    dlg.ShowRows(IDC_ACTIVE_LIST, rows);
+    std::vector<int> selectedWhenNoticed;
+    dlg.Route(IDC_ACTIVE_LIST, Notification::ItemChanged).onEvent =
+        [&](Probe&, const NotifyEvent&) { selectedWhenNoticed.push_back(rows.Selected()); };
+    TestUser user;
+    user.Check([&](Dialog& d) {
+            auto active = d.Control<ListView>(IDC_ACTIVE_LIST);
+            active.InsertColumn(0, u"Name", kLvcfmtLeft, 180);
+            EXPECT_EQ(active.ItemCount(), 30);
+            EXPECT_EQ(active.ItemData(29), 0x001D'0000);
+            EXPECT_EQ(active.InsertItem(0, u"x"), -1);  // the rows are the model's
+            EXPECT_FALSE(active.SetItemText(0, 0, u"x") || active.SetItemData(0, 1));
+            ASSERT_EQ(active.CountPerPage(), 7);  // 143 px: border, header, 7 rows, part of 8th
+            // {row, partly shown is enough, top row after}
+            const std::tuple<int, bool, int> steps[] = {
+                {7, true, 0}, {7, false, 1}, {20, true, 14}, {3, false, 3}};
+            for (auto [row, partial, top] : steps) {
+                EXPECT_TRUE(active.EnsureVisible(row, partial));
+                EXPECT_EQ(active.TopIndex(), top) << row;
+            }
+            EXPECT_FALSE(active.EnsureVisible(30, true));
+        })
+        .SelectRow(IDC_ACTIVE_LIST, 4)
+        .Check([&](Dialog& d) {
+            auto active = d.Control<ListView>(IDC_ACTIVE_LIST);
+            EXPECT_EQ(rows.States(), (RowStates{4, 4, 4}));
+            rows.Insert(0, Thirty()[0]);  // the selection moves with its row
+            active.RowsChanged(0, -1);
+            EXPECT_EQ(active.ItemData(5), 0x0004'0000);
+            EXPECT_EQ(active.NextItem(-1, kLvniSelected | kLvniFocused), 5);
+            EXPECT_EQ(active.SelectionMark(), 5);
+            rows.Remove(5);  // the selected row goes: none is selected
+            active.RowsChanged(5, -1);
+            EXPECT_EQ(active.ItemCount(), 30);
+            EXPECT_EQ(active.NextItem(-1, kLvniSelected), -1);
+            EXPECT_EQ(active.FirstSelectedRow(), -1);
+        })
+        .PressEscape();
+    EXPECT_EQ(dlg.DoModal(), kIdCancel);
+    // Each notice found the model changed already.
+    EXPECT_THAT(selectedWhenNoticed, ElementsAre(4, 5, 5, 5, 5, -1, -1));
 }
 
 TEST(Controls, SortedComboBoxUpDownBuddyRuleSpinArrowsAndDisablingTheFocusedField) {
@@ -213,11 +255,10 @@ TEST(CListCtrlExt, ItsTargetHearsOnlyItsOwnListsScrollingAndWheelBeforeTheListMo
     CListCtrlExt myList;
     myList.Attach(dlg, IDC_MY_LIST);
     recorder.list = &myList;
-    dlg.onInit = [](Probe& p) {  // 40 rows in both lists
-        for (int id : {IDC_MY_LIST, IDC_ACTIVE_LIST})
-            for (int i = 0; i < 40; ++i) p.Control<ListView>(id).InsertItem(i, u"row");
-        return true;
-    };
+    std::vector<SingerEntry> my(40), active(40);  // 40 rows in both lists
+    ActiveRows myRows(my), activeRows(active);
+    dlg.ShowRows(IDC_MY_LIST, myRows);
+    dlg.ShowRows(IDC_ACTIVE_LIST, activeRows);
     {
         CListCtrlExt gone;  // a destroyed control no longer hears its list
         gone.Attach(dlg, IDC_ACTIVE_LIST);
