@@ -98,16 +98,6 @@ int ListView::InsertItem(int row, std::u16string_view text) {
     return w ? w->InsertItem(Id(), row, text) : -1;
 }
 
-bool ListView::DeleteItem(int row) {
-    auto* w = Window();
-    return w && w->DeleteItem(Id(), row);
-}
-
-bool ListView::DeleteAllItems() {
-    auto* w = Window();
-    return w && w->DeleteAllItems(Id());
-}
-
 std::u16string ListView::ItemText(int row, int column) const {
     auto* w = Window();
     return w ? w->ItemText(Id(), row, column) : std::u16string();
@@ -174,14 +164,6 @@ int ListView::TopIndex() const {
 int ListView::CountPerPage() const {
     auto* w = Window();
     return w ? w->CountPerPage(Id()) : 0;
-}
-
-void ListView::SetRedraw(bool on) {
-    if (auto* w = Window()) w->SetRedraw(Id(), on);
-}
-
-void ListView::InvalidateAndUpdate() {
-    if (auto* w = Window()) w->InvalidateAndUpdate(Id());
 }
 
 uint32_t ListView::ExtendedStyle() const {

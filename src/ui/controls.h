@@ -76,8 +76,6 @@ public:
     // Inserts at `row` (an index beyond the end appends); the row the list
     // gave, or -1.
     int InsertItem(int row, std::u16string_view text);
-    bool DeleteItem(int row);
-    bool DeleteAllItems();
     std::u16string ItemText(int row, int column) const;
     bool SetItemText(int row, int column, std::u16string_view text);
     std::intptr_t ItemData(int row) const;
@@ -94,8 +92,6 @@ public:
     int TopIndex() const;
     int CountPerPage() const;
 
-    void SetRedraw(bool on);
-    void InvalidateAndUpdate();
     uint32_t ExtendedStyle() const;
     void SetExtendedStyle(uint32_t style);
 

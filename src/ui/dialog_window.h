@@ -71,8 +71,6 @@ public:
     virtual bool SetColumnFormat(int id, int column, int format) = 0;
     virtual int ItemCount(int id) const = 0;
     virtual int InsertItem(int id, int row, std::u16string_view text) = 0;
-    virtual bool DeleteItem(int id, int row) = 0;
-    virtual bool DeleteAllItems(int id) = 0;
     virtual std::u16string ItemText(int id, int row, int column) const = 0;
     virtual bool SetItemText(int id, int row, int column, std::u16string_view text) = 0;
     virtual std::intptr_t ItemData(int id, int row) const = 0;
@@ -86,8 +84,6 @@ public:
     virtual bool EnsureVisible(int id, int row, bool partialOk) = 0;
     virtual int TopIndex(int id) const = 0;
     virtual int CountPerPage(int id) const = 0;
-    virtual void SetRedraw(int id, bool on) = 0;
-    virtual void InvalidateAndUpdate(int id) = 0;
     virtual uint32_t ExtendedStyle(int id) const = 0;
     virtual void SetExtendedStyle(int id, uint32_t style) = 0;
 

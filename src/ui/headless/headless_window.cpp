@@ -346,28 +346,6 @@ int HeadlessWindow::InsertItem(int id, int row, std::u16string_view text) {
     return row;
 }
 
-bool HeadlessWindow::DeleteItem(int id, int row) {
-    ControlState* list = FindRowHolder(id);
-    if (!list || row < 0 || row >= static_cast<int>(list->rows.size())) return false;
-    list->rows.erase(list->rows.begin() + row);
-    if (list->selectionMark == row) {
-        list->selectionMark = -1;
-    } else if (list->selectionMark > row) {
-        --list->selectionMark;
-    }
-    ClampTop(*list);
-    return true;
-}
-
-bool HeadlessWindow::DeleteAllItems(int id) {
-    ControlState* list = FindRowHolder(id);
-    if (!list) return false;
-    list->rows.clear();
-    list->selectionMark = -1;
-    list->topIndex = 0;
-    return true;
-}
-
 std::u16string HeadlessWindow::ItemText(int id, int row, int column) const {
     const ControlState* list = FindKind(id, ControlKind::ListView);
     if (!list || row < 0 || row >= static_cast<int>(list->rows.size()) || column < 0) return {};
@@ -509,14 +487,6 @@ int HeadlessWindow::TopIndex(int id) const {
 int HeadlessWindow::CountPerPage(int id) const {
     const ControlState* list = FindKind(id, ControlKind::ListView);
     return list ? VisibleRows(*list, nullptr) : 0;
-}
-
-void HeadlessWindow::SetRedraw(int id, bool on) {
-    if (ControlState* c = Find(id)) c->redraw = on;
-}
-
-void HeadlessWindow::InvalidateAndUpdate(int id) {
-    if (ControlState* c = Find(id)) ++c->repaints;
 }
 
 uint32_t HeadlessWindow::ExtendedStyle(int id) const {

@@ -4,11 +4,9 @@
 // window system would send for each.
 //
 // What the notifications follow: programmatic item-state changes of a list
-// send LVN_ITEMCHANGED as user clicks do; inserting and deleting rows send
-// none. Selecting a combo item from code sends no CBN_SELCHANGE, choosing it
-// as the user does. An edit field or combo box that loses the focus (to
-// another control, a click, or by being disabled) sends its kill-focus
-// notice.
+// send LVN_ITEMCHANGED as user clicks do; inserting rows sends none. Selecting a combo item from
+// code sends no CBN_SELCHANGE, choosing it as the user does. An edit field or combo box that loses
+// the focus (to another control, a click, or by being disabled) sends its kill-focus notice.
 //
 // An owner-data list (LVS_OWNERDATA) holds no rows of its own: it shows the
 // model given to ShowRows with the row count it was last given, and keeps
@@ -74,8 +72,7 @@ struct ControlState {
     int selectionMark = -1;
     int topIndex = 0;
     int horizontalOffset = 0;
-    bool redraw = true;
-    int repaints = 0;  // InvalidateAndUpdate calls
+    int repaints = 0;  // RedrawRows calls
 
     // Combo box.
     std::vector<ComboItem> items;
@@ -163,8 +160,6 @@ public:
     bool SetColumnFormat(int id, int column, int format) override;
     int ItemCount(int id) const override;
     int InsertItem(int id, int row, std::u16string_view text) override;
-    bool DeleteItem(int id, int row) override;
-    bool DeleteAllItems(int id) override;
     std::u16string ItemText(int id, int row, int column) const override;
     bool SetItemText(int id, int row, int column, std::u16string_view text) override;
     std::intptr_t ItemData(int id, int row) const override;
@@ -177,8 +172,6 @@ public:
     bool EnsureVisible(int id, int row, bool partialOk) override;
     int TopIndex(int id) const override;
     int CountPerPage(int id) const override;
-    void SetRedraw(int id, bool on) override;
-    void InvalidateAndUpdate(int id) override;
     uint32_t ExtendedStyle(int id) const override;
     void SetExtendedStyle(int id, uint32_t style) override;
     bool ShowRows(int id, RowModel* rows) override;

@@ -303,10 +303,6 @@ int Win32Window::InsertItem(int id, int row, std::u16string_view text) {
     return ListView_InsertItem(item, &i);
 }
 
-bool Win32Window::DeleteItem(int id, int row) { return SendTo(id, LVM_DELETEITEM, row) != 0; }
-
-bool Win32Window::DeleteAllItems(int id) { return SendTo(id, LVM_DELETEALLITEMS) != 0; }
-
 std::u16string Win32Window::ItemText(int id, int row, int column) const {
     HWND item = Item(id);
     if (!item) return {};
@@ -382,15 +378,6 @@ int Win32Window::TopIndex(int id) const { return static_cast<int>(SendTo(id, LVM
 
 int Win32Window::CountPerPage(int id) const {
     return static_cast<int>(SendTo(id, LVM_GETCOUNTPERPAGE));
-}
-
-void Win32Window::SetRedraw(int id, bool on) { SendTo(id, WM_SETREDRAW, on ? TRUE : FALSE); }
-
-void Win32Window::InvalidateAndUpdate(int id) {
-    if (HWND item = Item(id)) {
-        InvalidateRect(item, nullptr, TRUE);
-        UpdateWindow(item);
-    }
 }
 
 uint32_t Win32Window::ExtendedStyle(int id) const {

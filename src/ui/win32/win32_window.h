@@ -73,8 +73,6 @@ public:
     bool SetColumnFormat(int id, int column, int format) override;
     int ItemCount(int id) const override;
     int InsertItem(int id, int row, std::u16string_view text) override;
-    bool DeleteItem(int id, int row) override;
-    bool DeleteAllItems(int id) override;
     std::u16string ItemText(int id, int row, int column) const override;
     bool SetItemText(int id, int row, int column, std::u16string_view text) override;
     std::intptr_t ItemData(int id, int row) const override;
@@ -87,8 +85,6 @@ public:
     bool EnsureVisible(int id, int row, bool partialOk) override;
     int TopIndex(int id) const override;
     int CountPerPage(int id) const override;
-    void SetRedraw(int id, bool on) override;
-    void InvalidateAndUpdate(int id) override;
     uint32_t ExtendedStyle(int id) const override;
     void SetExtendedStyle(int id, uint32_t style) override;
     bool ShowRows(int id, RowModel* rows) override;
