@@ -79,7 +79,8 @@ void CheckControls(Checks& checks, HWND dialog) {
         // Styles of the template; the list view of common controls 6.
         checks.Expect(
             !isList || ((GetWindowLongW(item, GWL_STYLE) & 0xFFFF) ==
-                            (LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOLABELWRAP) &&
+                            (LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOLABELWRAP |
+                             LVS_OWNERDATA) &&
                         WindowProcedureModule(item).find(L"common-controls") != std::wstring::npos),
             "list " + std::to_string(c.id) + " styles, from " +
                 Narrow(WindowProcedureModule(item)));

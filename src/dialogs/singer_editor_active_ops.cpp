@@ -13,11 +13,6 @@
 #include "ui/win_values.h"
 
 namespace kora::dialogs {
-namespace {
-
-constexpr int kActiveNameColumn = 0;
-
-}  // namespace
 
 void CSingerEditorDlg::OnActiveAdd() {
     if (readOnly) return;
@@ -32,7 +27,7 @@ void CSingerEditorDlg::OnActiveAdd() {
     }
     AxVVoiceParam primary = dlg.primaryParams;
     primary.VOL = 0;
-    if (InsertActiveSinger(activeList.ItemCount(), bank, *program, dlg.name, dlg.primaryId,
+    if (InsertActiveSinger(activeRows.RowCount(), bank, *program, dlg.name, dlg.primaryId,
                            dlg.secondaryId, primary, dlg.secondaryParams) >= 0) {
         activeChanged = true;
     }
@@ -48,7 +43,7 @@ void CSingerEditorDlg::OnActiveCopy() {
         ui::ShowMessage(IDS_NO_MORE_TO_COPY, ui::MessageStyle::Plain);
         return;
     }
-    const std::u16string name = NumberedCopyName(source.name, IDC_ACTIVE_LIST, kActiveNameColumn);
+    const std::u16string name = NumberedCopyName(source.name, IDC_ACTIVE_LIST);
     if (InsertActiveSinger(row + 1, source.bank, *program, name, source.primaryId,
                            source.secondaryId, PrimaryParamsOf(source),
                            SecondaryParamsOf(source)) >= 0) {
@@ -66,20 +61,15 @@ void CSingerEditorDlg::OnActiveEdit() {
     if (RunSingerDlg(*this, dlg) != ui::kIdOk) return;
 
     // The pair, the primary voice and both AUX values stay.
-    SingerEntry& entry = activeSingers[index];
+    SingerEntry entry = activeSingers[index];
     entry.name = dlg.name;
     entry.secondaryId = dlg.secondaryId;
     entry.secondaryName = InstalledVoiceName(installedVoices, entry.secondaryId);
     SetShownValues(entry.primaryParams.data(), dlg.primaryParams, false);
     SetShownValues(entry.secondaryParams.data(), dlg.secondaryParams, true);
-
-    activeList.SetRedraw(false);
-    activeList.DeleteItem(row);
-    ShowActiveRow(row, entry, true);
-    activeList.SetRedraw(true);
-    activeList.InvalidateAndUpdate();
-
     if (entry.state != kStateAdded) entry.state = kStateEdited;
+    activeRows.Replace(row, std::move(entry));
+    ShowEditedRow(activeList, row);
     activeChanged = true;
 }
 
@@ -117,7 +107,7 @@ void CSingerEditorDlg::OnCopyToActive() {
         ui::ShowMessage(IDS_NO_MORE_TO_COPY, ui::MessageStyle::Plain);
         return;
     }
-    if (InsertActiveSinger(activeList.ItemCount(), source.bank, *program, source.name,
+    if (InsertActiveSinger(activeRows.RowCount(), source.bank, *program, source.name,
                            source.primaryId, source.secondaryId, PrimaryParamsOf(source),
                            SecondaryParamsOf(source)) >= 0) {
         activeChanged = true;

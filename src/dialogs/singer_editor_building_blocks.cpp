@@ -1,42 +1,14 @@
 // The building blocks of the list operations and Import: the database calls
-// that change My Singers, and the row-and-entry pairs of both lists.
-#include <algorithm>
-#include <unordered_set>
-
+// that change My Singers, and the rows of both lists.
 #include "api/module_context.h"
 #include "dialogs/singer_editor_dlg.h"
 #include "dialogs/singer_editor_ops_support.h"
 #include "editor/my_singer_steps.h"
 #include "model/conversions.h"
-#include "model/text_compare.h"
 #include "model/text_field.h"
-#include "model/voice_lookup.h"
-#include "ui/format_text.h"
+#include "res/singer_editor_res.h"
 
 namespace kora::dialogs {
-namespace {
-
-// Longest name that numbering may produce: what the edit dialog accepts.
-constexpr std::size_t kMaxCopyNameLength = 255;
-
-// Puts `entry` into `entries` at the row the list gave, so rows and
-// entries stay in step.
-void InsertEntry(std::vector<SingerEntry>& entries, int row, SingerEntry entry) {
-    const auto at = std::min(static_cast<std::size_t>(row), entries.size());
-    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
-}
-
-void EraseEntry(std::vector<SingerEntry>& entries, int row) {
-    if (row < 0 || static_cast<std::size_t>(row) >= entries.size()) return;
-    entries.erase(entries.begin() + row);
-}
-
-std::u16string Folded(std::u16string text) {
-    for (char16_t& c : text) c = FoldCase(c);
-    return text;
-}
-
-}  // namespace
 
 bool CSingerEditorDlg::CreateMySinger(DBM_VVOICE_INFO& info) {
     return editor::CreateMySinger(*this, info);
@@ -67,11 +39,10 @@ int CSingerEditorDlg::InsertMySinger(int row, int32_t bank, int32_t program,
                                      const std::u16string& name, const std::u16string& primaryId,
                                      const std::u16string& secondaryId,
                                      const AxVVoiceParam& primary, const AxVVoiceParam& secondary) {
-    SingerEntry entry = AddedSinger(installedVoices, bank, program, name, primaryId, secondaryId,
-                                    primary, secondary);
-    const int shown = ShowMyRow(row, entry, true);
-    if (shown >= 0) InsertEntry(mySingers, shown, std::move(entry));
-    return shown;
+    return ShowMyRow(row,
+                     AddedSinger(installedVoices, bank, program, name, primaryId, secondaryId,
+                                 primary, secondary),
+                     true);
 }
 
 int CSingerEditorDlg::InsertActiveSinger(int row, int32_t bank, int32_t program,
@@ -80,44 +51,33 @@ int CSingerEditorDlg::InsertActiveSinger(int row, int32_t bank, int32_t program,
                                          const std::u16string& secondaryId,
                                          const AxVVoiceParam& primary,
                                          const AxVVoiceParam& secondary) {
-    SingerEntry entry = AddedSinger(installedVoices, bank, program, name, primaryId, secondaryId,
-                                    primary, secondary);
-    const int shown = ShowActiveRow(row, entry, true);
-    if (shown < 0) return shown;
-    InsertEntry(activeSingers, shown, std::move(entry));
-    activeInUse.Set(bank, program);
+    const int shown = ShowActiveRow(row,
+                                    AddedSinger(installedVoices, bank, program, name, primaryId,
+                                                secondaryId, primary, secondary),
+                                    true);
+    if (shown >= 0) activeInUse.Set(bank, program);
     return shown;
 }
 
 void CSingerEditorDlg::RemoveMySinger(int row) {
-    myList.DeleteItem(row);
+    if (!myRows.Remove(row)) return;
+    myList.RowsChanged(row, -1);
     myList.SetFocus();
-    EraseEntry(mySingers, row);
-    // Deleting a row sends no item change: the buttons learn it here.
+    // The buttons learn of it here also when no selection changed.
     UpdateMyButtons();
 }
 
 void CSingerEditorDlg::RemoveActiveSinger(int row) {
-    activeList.DeleteItem(row);
+    if (!activeRows.Remove(row)) return;
+    activeList.RowsChanged(row, -1);
     activeList.SetFocus();
-    EraseEntry(activeSingers, row);
     UpdateActiveButtons();
 }
 
-std::u16string CSingerEditorDlg::NumberedCopyName(const std::u16string& source, int listId,
-                                                  int column) {
-    // Every row's text once, folded: each candidate is then one look-up
-    // instead of a walk over all rows.
-    const ui::ListView list = Control<ui::ListView>(listId);
-    std::unordered_set<std::u16string> taken;
-    const int rows = list.ItemCount();
-    for (int row = 0; row < rows; ++row) taken.insert(Folded(list.ItemText(row, column)));
-
-    for (int n = 2;; ++n) {
-        const std::u16string candidate = ui::FormatText(u"%s (%d)", source, n).value_or(source);
-        if (candidate.size() > kMaxCopyNameLength) return source;
-        if (!taken.contains(Folded(candidate))) return candidate;
-    }
+std::u16string CSingerEditorDlg::NumberedCopyName(const std::u16string& source, int listId) {
+    const SingerRows& rows =
+        listId == IDC_ACTIVE_LIST ? static_cast<const SingerRows&>(activeRows) : myRows;
+    return rows.NumberedCopyName(source);
 }
 
 }  // namespace kora::dialogs

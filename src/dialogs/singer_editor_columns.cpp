@@ -1,7 +1,7 @@
-// The columns of the Singer Editor's two lists and the texts of their rows.
+// The columns of the Singer Editor's two lists, and rows shown in them (the
+// texts of the rows are the models').
 #include "dialogs/singer_editor_dlg.h"
 #include "res/string_res.h"
-#include "ui/format_text.h"
 #include "ui/lumi_m17n_string.h"
 #include "ui/win_values.h"
 
@@ -58,21 +58,9 @@ int InsertSingerColumns(ui::ListView& list, int column, int nameWidth) {
     return column;
 }
 
-// Texts of a row from the primary singer's column on: the fifth value (AUX)
-// is never shown, the secondary values also when there is no secondary
-// singer.
-void SetSingerTexts(ui::ListView& list, int row, int column, const SingerEntry& singer) {
-    list.SetItemText(row, column++, singer.primaryName);
-    for (int i = kBRE; i <= kGEN; ++i) {
-        list.SetItemText(row, column++, ui::DecimalText(singer.primaryParams[i]));
-    }
-    list.SetItemText(row, column++, singer.secondaryName);
-    for (int i : {kBRE, kBRI, kCLE, kGEN, kVOL}) {
-        list.SetItemText(row, column++, ui::DecimalText(singer.secondaryParams[i]));
-    }
-}
+}  // namespace
 
-void SelectShownRow(ui::ListView& list, int row) {
+void CSingerEditorDlg::SelectShownRow(ui::ListView& list, int row) {
     list.SetFocus();
     list.SetItemState(row, ui::kLvisSelected | ui::kLvisFocused,
                       ui::kLvisSelected | ui::kLvisFocused);
@@ -80,7 +68,10 @@ void SelectShownRow(ui::ListView& list, int row) {
     list.EnsureVisible(row, true);
 }
 
-}  // namespace
+void CSingerEditorDlg::ShowEditedRow(ui::ListView& list, int row) {
+    list.RowsChanged(row, row);
+    SelectShownRow(list, row);
+}
 
 void CSingerEditorDlg::SetupActiveColumns() {
     PrepareList(activeList);
@@ -97,24 +88,18 @@ void CSingerEditorDlg::SetupMyColumns() {
     InsertSingerColumns(myList, 1, kNameWidthMy);
 }
 
-int CSingerEditorDlg::ShowActiveRow(int index, const SingerEntry& singer, bool select) {
-    const int row = activeList.InsertItem(index, singer.name);
+int CSingerEditorDlg::ShowActiveRow(int index, SingerEntry singer, bool select) {
+    const int row = activeRows.Insert(index, std::move(singer));
     if (row < 0) return row;
-    SetSingerTexts(activeList, row, 1, singer);
-    activeList.SetItemData(row, PackPair(singer.bank, singer.program));
+    activeList.RowsChanged(row, -1);
     if (select) SelectShownRow(activeList, row);
     return row;
 }
 
-int CSingerEditorDlg::ShowMyRow(int index, const SingerEntry& singer, bool select) {
-    const int row = myList.InsertItem(index, u"");
+int CSingerEditorDlg::ShowMyRow(int index, SingerEntry singer, bool select) {
+    const int row = myRows.Insert(index, std::move(singer));
     if (row < 0) return row;
-    if (singer.bank == defaultBank && singer.program == defaultProgram) {
-        myList.SetItemText(row, 0, u"*");
-    }
-    myList.SetItemText(row, 1, singer.name);
-    SetSingerTexts(myList, row, 2, singer);
-    myList.SetItemData(row, PackPair(singer.bank, singer.program));
+    myList.RowsChanged(row, -1);
     if (select) SelectShownRow(myList, row);
     return row;
 }

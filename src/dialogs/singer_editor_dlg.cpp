@@ -1,5 +1,7 @@
 #include "dialogs/singer_editor_dlg.h"
 
+#include <algorithm>
+
 #include "api/module_context.h"
 #include "dialogs/sequence_title.h"
 #include "kora4/trak4.h"
@@ -21,6 +23,8 @@ CSingerEditorDlg::CSingerEditorDlg() : ui::Dialog(IDD_SINGER_EDITOR) { DoDataExc
 void CSingerEditorDlg::DoDataExchange() {
     activeList.Attach(*this, IDC_ACTIVE_LIST);
     myList.Attach(*this, IDC_MY_LIST);
+    activeList.ShowRows(activeRows);
+    myList.ShowRows(myRows);
 }
 
 std::span<const MessageMapEntry> CSingerEditorDlg::MessageMap() const {
@@ -97,19 +101,11 @@ void CSingerEditorDlg::ReadXSynthData() {
 }
 
 void CSingerEditorDlg::FillActiveList() {
-    activeList.DeleteAllItems();
+    activeRows.Reset();
+    activeList.RowsChanged(0, -1);
     if (activeSingers.empty()) return;
-    for (std::size_t i = 0; i < activeSingers.size(); ++i) {
-        ShowActiveRow(static_cast<int>(i), activeSingers[i], false);
-    }
     const Pair wanted = UnpackPair(initialSelection);
-    int row = 0;
-    for (int i = 0; i < activeList.ItemCount(); ++i) {
-        if (UnpackPair(static_cast<uint32_t>(activeList.ItemData(i))) == wanted) {
-            row = i;
-            break;
-        }
-    }
+    const int row = std::max(activeRows.FindPair(wanted.bank, wanted.program), 0);
     activeList.SetItemState(row, ui::kLvisSelected | ui::kLvisFocused,
                             ui::kLvisSelected | ui::kLvisFocused);
     activeList.SetSelectionMark(row);
@@ -117,11 +113,10 @@ void CSingerEditorDlg::FillActiveList() {
 }
 
 void CSingerEditorDlg::FillMyList() {
-    myList.DeleteAllItems();
-    for (std::size_t i = 0; i < mySingers.size(); ++i) {
-        ShowMyRow(static_cast<int>(i), mySingers[i], false);
-    }
-    if (myList.ItemCount() > 0) {
+    myRows.Reset();
+    myRows.SetDefault(Pair{defaultBank, defaultProgram});
+    myList.RowsChanged(0, -1);
+    if (myRows.RowCount() > 0) {
         myList.SetItemState(0, ui::kLvisSelected | ui::kLvisFocused,
                             ui::kLvisSelected | ui::kLvisFocused);
         myList.SetSelectionMark(0);
@@ -129,7 +124,7 @@ void CSingerEditorDlg::FillMyList() {
 }
 
 void CSingerEditorDlg::UpdateActiveButtons() {
-    const bool selected = activeList.FirstSelectedRow() != -1;
+    const bool selected = activeList.FirstSelectedRow() != -1;  // the model's
     Control(IDC_ACTIVE_ADD).Enable(!readOnly);
     for (int id : {IDC_ACTIVE_COPY, IDC_ACTIVE_EDIT, IDC_ACTIVE_DELETE, IDC_COPY_TO_MY}) {
         Control(id).Enable(!readOnly && selected);

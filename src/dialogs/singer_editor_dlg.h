@@ -3,10 +3,10 @@
 // the dialog closed (the session it derives from: lists, pair maps, flags,
 // the picked pair).
 //
-// Row i of either list shows entry i of its list of singers, and each row's
-// item data is the entry's pair packed as bank (low 16 bits) and program
-// (high 16 bits); every operation that adds or removes a row adds or removes
-// the entry at the same index.
+// Each list shows a row model over the session's list of singers (row i is
+// entry i, its item data the packed pair; model/singer_rows.h): the
+// operations change the entries through the model and then tell the list
+// what changed.
 #pragma once
 
 #include <array>
@@ -20,6 +20,7 @@
 #include "editor/editor_session.h"
 #include "kora4/trak4.h"
 #include "kora4/vbank4.h"
+#include "model/singer_rows.h"
 #include "ui/dialog.h"
 #include "ui/list_ctrl_ext.h"
 
@@ -35,8 +36,11 @@ public:
     CSingerEditorDlg();
     ~CSingerEditorDlg() override = default;
 
-    ui::CListCtrlExt myList;      // control 23002
-    ui::CListCtrlExt activeList;  // control 26000
+    // The rows of the two lists, over mySingers and activeSingers.
+    MyRows myRows{mySingers};
+    ActiveRows activeRows{activeSingers};
+    ui::CListCtrlExt myList;      // control 23002, shows myRows
+    ui::CListCtrlExt activeList;  // control 26000, shows activeRows
 
     bool FindVoiceDefaults(const std::u16string& voiceId,
                            std::array<int32_t, 5>& defaults) const override;
@@ -58,9 +62,8 @@ public:
     bool AddMySingerAt(int row, DBM_VVOICE_INFO& info);
     bool UpdateMySinger(const DBM_VVOICE_INFO& info);
     bool DeleteMySinger(int32_t bank, int32_t program);
-    // Shows a new entry (state 1) at `row` (beyond the end appends), selected,
-    // and inserts it into the list of entries at the row the list gave.
-    // Returns that row, or the list's negative answer when it refused.
+    // Inserts a new entry (state 1) at `row` (beyond the end appends) and
+    // shows it selected. Returns the row it took, or -1 for a negative row.
     int InsertMySinger(int row, int32_t bank, int32_t program, const std::u16string& name,
                        const std::u16string& primaryId, const std::u16string& secondaryId,
                        const AxVVoiceParam& primary, const AxVVoiceParam& secondary);
@@ -69,16 +72,17 @@ public:
                            const AxVVoiceParam& primary, const AxVVoiceParam& secondary);
     void RemoveMySinger(int row);
     void RemoveActiveSinger(int row);
-    // "%s (%d)" from 2 upwards until no row's text in `column` of the list
-    // `listId` matches without regard to case; the source name when the
-    // candidate would be longer than 255 characters.
-    std::u16string NumberedCopyName(const std::u16string& source, int listId, int column);
+    // "%s (%d)" from 2 upwards until no name in the list `listId` matches
+    // without regard to case; the source name when the candidate would be
+    // longer than 255 characters.
+    std::u16string NumberedCopyName(const std::u16string& source, int listId);
 
-    // Inserts the row of `singer` at `index`; selects it (focus, selection
-    // mark, scrolled into view) when `select` is set. The row index the list
-    // gave, or its negative answer when it refused the row.
-    int ShowActiveRow(int index, const SingerEntry& singer, bool select);
-    int ShowMyRow(int index, const SingerEntry& singer, bool select);
+    // Inserts `singer` at `index` (beyond the end appends) into the list and
+    // its entries and shows it; selects it (focus, selection mark, scrolled
+    // into view) when `select` is set. The row it took, or -1 for a
+    // negative index.
+    int ShowActiveRow(int index, SingerEntry singer, bool select);
+    int ShowMyRow(int index, SingerEntry singer, bool select);
 
     void FillActiveList();
     void FillMyList();
@@ -122,6 +126,11 @@ protected:
     void SetDefaultSinger(int row);
 
 private:
+    // Selects `row`, focused, as the selection mark, scrolled into view (a
+    // row shown in part will do).
+    static void SelectShownRow(ui::ListView& list, int row);
+    // After an Edit: the row shows its entry again and is selected.
+    static void ShowEditedRow(ui::ListView& list, int row);
     void ShowTitleLine();
     void ReadDefaultVirtualVoice();
     void ReadXSynthData();

@@ -57,7 +57,7 @@ public:
         if (!editor_.CreateMySinger(record)) return false;
         editor_.myChanged = true;
         const int row =
-            editor_.InsertMySinger(editor_.myList.ItemCount(), record.bank, record.program,
+            editor_.InsertMySinger(editor_.myRows.RowCount(), record.bank, record.program,
                                    ReadField(record.name), ReadField(record.primaryVoiceId),
                                    ReadField(record.secondaryVoiceId), primary, secondary);
         if (row >= 0) return true;

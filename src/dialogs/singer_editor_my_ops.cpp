@@ -15,23 +15,20 @@
 namespace kora::dialogs {
 namespace {
 
-constexpr std::u16string_view kDefaultMark = u"*";
-constexpr int kMarkColumn = 0;
-constexpr int kMyNameColumn = 1;
 // What the default is taken to be when the database cannot say.
 constexpr int32_t kUnknownDefault = 0x7FFFFFFF;
 
 }  // namespace
 
 void CSingerEditorDlg::OnMyAdd() {
-    if (readOnly || context == nullptr || mySingers.empty() || myList.ItemCount() == 0) return;
+    if (readOnly || context == nullptr || mySingers.empty() || myRows.RowCount() == 0) return;
     CSingerDlg dlg(this);
     if (RunSingerDlg(*this, dlg) != ui::kIdOk) return;
 
     DBM_VVOICE_INFO info;
     if (!FillVoiceInfo(info, dlg.primaryBank, 0, dlg.name, dlg.primaryId, dlg.secondaryId,
                        dlg.primaryParams, dlg.secondaryParams) ||
-        !AddMySingerAt(myList.ItemCount(), info)) {
+        !AddMySingerAt(myRows.RowCount(), info)) {
         ui::ShowMessage(IDS_ADD_FAILED, ui::MessageStyle::Error);
         return;
     }
@@ -42,7 +39,7 @@ void CSingerEditorDlg::OnMyCopy() {
     const int row = SelectedRow(myList, mySingers.size());
     if (readOnly || context == nullptr || row < 0) return;
     const SingerEntry source = mySingers[static_cast<std::size_t>(row)];
-    const std::u16string name = NumberedCopyName(source.name, IDC_MY_LIST, kMyNameColumn);
+    const std::u16string name = NumberedCopyName(source.name, IDC_MY_LIST);
 
     DBM_VVOICE_INFO info;
     if (!FillVoiceInfo(info, source.bank, 0, name, source.primaryId, source.secondaryId,
@@ -65,7 +62,7 @@ void CSingerEditorDlg::OnMyEdit() {
 
     // The edit dialog neither shows AUX nor lets the primary voice change:
     // the record keeps the singer's own, so the database and the list agree.
-    SingerEntry& entry = mySingers[index];
+    SingerEntry entry = mySingers[index];
     AxVVoiceParam primary = dlg.primaryParams;
     primary.AUX = entry.primaryParams[kAUX];
     AxVVoiceParam secondary = dlg.secondaryParams;
@@ -83,12 +80,8 @@ void CSingerEditorDlg::OnMyEdit() {
     entry.secondaryName = InstalledVoiceName(installedVoices, entry.secondaryId);
     SetShownValues(entry.primaryParams.data(), primary, false);
     SetShownValues(entry.secondaryParams.data(), secondary, true);
-
-    myList.SetRedraw(false);
-    myList.DeleteItem(row);
-    ShowMyRow(row, entry, true);
-    myList.SetRedraw(true);
-    myList.InvalidateAndUpdate();
+    myRows.Replace(row, std::move(entry));
+    ShowEditedRow(myList, row);
     myChanged = true;
 }
 
@@ -102,7 +95,7 @@ void CSingerEditorDlg::OnMyDelete() {
         return;
     }
 
-    if (myList.ItemText(row, kMarkColumn) == kDefaultMark) {
+    if (myRows.IsMarked(row)) {
         // The database names a new default once its default is gone.
         int32_t bank = kUnknownDefault;
         int32_t program = kUnknownDefault;
@@ -112,12 +105,9 @@ void CSingerEditorDlg::OnMyDelete() {
         }
         defaultBank = bank;
         defaultProgram = program;
-        for (std::size_t i = 0; i < mySingers.size(); ++i) {
-            if (static_cast<int>(i) == row) continue;  // about to go
-            if (mySingers[i].bank == bank && mySingers[i].program == program) {
-                myList.SetItemText(static_cast<int>(i), kMarkColumn, kDefaultMark);
-                break;
-            }
+        myRows.SetDefault(Pair{bank, program});
+        if (const int marked = myRows.FindPair(bank, program); marked >= 0 && marked != row) {
+            myList.RowsChanged(marked, marked);
         }
     }
     RemoveMySinger(row);
@@ -134,12 +124,12 @@ void CSingerEditorDlg::SetDefaultSinger(int row) {
             context, editorHandle, entry.bank, entry.program))) {
         return;
     }
-    const int rows = myList.ItemCount();
-    for (int i = 0; i < rows; ++i) {
-        myList.SetItemText(i, kMarkColumn, i == row ? kDefaultMark : std::u16string_view());
-    }
+    const int formerlyMarked = myRows.FindPair(defaultBank, defaultProgram);
     defaultBank = entry.bank;
     defaultProgram = entry.program;
+    myRows.SetDefault(Pair{defaultBank, defaultProgram});
+    if (formerlyMarked >= 0) myList.RowsChanged(formerlyMarked, formerlyMarked);
+    myList.RowsChanged(row, row);
     myChanged = true;
 }
 
@@ -153,7 +143,7 @@ void CSingerEditorDlg::OnCopyToMy() {
     DBM_VVOICE_INFO info;
     if (!FillVoiceInfo(info, source.bank, 0, source.name, source.primaryId, source.secondaryId,
                        PrimaryParamsOf(source), SecondaryParamsOf(source)) ||
-        !AddMySingerAt(myList.ItemCount(), info)) {
+        !AddMySingerAt(myRows.RowCount(), info)) {
         ui::ShowMessage(IDS_COPY_FAILED, ui::MessageStyle::Error);
         return;
     }

@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include "model/row_model.h"
 #include "ui/dialog.h"
 #include "ui/dialog_window.h"
 
@@ -97,16 +98,6 @@ int ListView::InsertItem(int row, std::u16string_view text) {
     return w ? w->InsertItem(Id(), row, text) : -1;
 }
 
-bool ListView::DeleteItem(int row) {
-    auto* w = Window();
-    return w && w->DeleteItem(Id(), row);
-}
-
-bool ListView::DeleteAllItems() {
-    auto* w = Window();
-    return w && w->DeleteAllItems(Id());
-}
-
 std::u16string ListView::ItemText(int row, int column) const {
     auto* w = Window();
     return w ? w->ItemText(Id(), row, column) : std::u16string();
@@ -144,12 +135,20 @@ int ListView::SelectionMark() const {
 
 int ListView::SetSelectionMark(int row) {
     auto* w = Window();
-    return w ? w->SetSelectionMark(Id(), row) : -1;
+    if (!w) return -1;
+    if (RowModel* rows = OwningDialog()->RowsOf(Id())) rows->States().mark = row;
+    return w->SetSelectionMark(Id(), row);
 }
 
 int ListView::NextItem(int start, uint32_t flags) const {
     auto* w = Window();
     return w ? w->NextItem(Id(), start, flags) : -1;
+}
+
+int ListView::FirstSelectedRow() const {
+    if (!Window()) return -1;
+    if (const RowModel* rows = OwningDialog()->RowsOf(Id())) return rows->States().selected;
+    return NextItem(-1, kLvniSelected);
 }
 
 bool ListView::EnsureVisible(int row, bool partialOk) {
@@ -167,14 +166,6 @@ int ListView::CountPerPage() const {
     return w ? w->CountPerPage(Id()) : 0;
 }
 
-void ListView::SetRedraw(bool on) {
-    if (auto* w = Window()) w->SetRedraw(Id(), on);
-}
-
-void ListView::InvalidateAndUpdate() {
-    if (auto* w = Window()) w->InvalidateAndUpdate(Id());
-}
-
 uint32_t ListView::ExtendedStyle() const {
     auto* w = Window();
     return w ? w->ExtendedStyle(Id()) : 0;
@@ -182,6 +173,14 @@ uint32_t ListView::ExtendedStyle() const {
 
 void ListView::SetExtendedStyle(uint32_t style) {
     if (auto* w = Window()) w->SetExtendedStyle(Id(), style);
+}
+
+void ListView::ShowRows(RowModel& rows) {
+    if (Dialog* dialog = OwningDialog()) dialog->ShowRows(Id(), rows);
+}
+
+void ListView::RowsChanged(int first, int last) {
+    if (Dialog* dialog = OwningDialog()) dialog->RowsChanged(Id(), first, last);
 }
 
 int ComboBox::AddString(std::u16string_view text) {

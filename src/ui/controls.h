@@ -12,6 +12,10 @@
 
 #include "ui/win_values.h"
 
+namespace kora {
+class RowModel;
+}
+
 namespace kora::ui {
 
 class Dialog;
@@ -72,8 +76,6 @@ public:
     // Inserts at `row` (an index beyond the end appends); the row the list
     // gave, or -1.
     int InsertItem(int row, std::u16string_view text);
-    bool DeleteItem(int row);
-    bool DeleteAllItems();
     std::u16string ItemText(int row, int column) const;
     bool SetItemText(int row, int column, std::u16string_view text);
     std::intptr_t ItemData(int row) const;
@@ -81,17 +83,23 @@ public:
     uint32_t ItemState(int row, uint32_t mask) const;
     bool SetItemState(int row, uint32_t state, uint32_t mask);  // row -1: all rows
     int SelectionMark() const;
-    int SetSelectionMark(int row);
+    int SetSelectionMark(int row);  // a model shown here takes the mark too
     int NextItem(int start, uint32_t flags) const;
-    int FirstSelectedRow() const { return NextItem(-1, kLvniSelected); }
+    // Of a list showing a model, the model's selected row (no walk over the
+    // rows); of any other list, the first selected row.
+    int FirstSelectedRow() const;
     bool EnsureVisible(int row, bool partialOk);
     int TopIndex() const;
     int CountPerPage() const;
 
-    void SetRedraw(bool on);
-    void InvalidateAndUpdate();
     uint32_t ExtendedStyle() const;
     void SetExtendedStyle(uint32_t style);
+
+    // The list (an owner-data list view) shows `rows` from now on, also
+    // across runs of its dialog; see Dialog::ShowRows.
+    void ShowRows(RowModel& rows);
+    // After the model changed: see Dialog::RowsChanged.
+    void RowsChanged(int first, int last);
 };
 
 class ComboBox : public ControlRef {

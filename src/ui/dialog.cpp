@@ -49,12 +49,98 @@ void Dialog::UnbindControlEvents(int id, const ControlEvents& events) {
     if (window_ && boundEvents_.size() != before) window_->UnbindEvents(id);
 }
 
+Dialog::RowBinding* Dialog::FindRows(int id) {
+    for (RowBinding& binding : boundRows_) {
+        if (binding.id == id) return &binding;
+    }
+    return nullptr;
+}
+
+RowModel* Dialog::RowsOf(int id) const {
+    for (const RowBinding& binding : boundRows_) {
+        if (binding.id == id) return binding.rows;
+    }
+    return nullptr;
+}
+
+void Dialog::ShowRows(int id, RowModel& rows) {
+    if (RowBinding* bound = FindRows(id)) {
+        *bound = RowBinding{id, &rows, 0, {}};
+    } else {
+        boundRows_.push_back(RowBinding{id, &rows, 0, {}});
+    }
+    if (window_ && window_->ShowRows(id, &rows)) RowsChanged(id, 0, -1);
+}
+
+void Dialog::RowsChanged(int id, int first, int last) {
+    RowBinding* bound = FindRows(id);
+    if (!window_ || !bound) return;
+    const int count = bound->rows->RowCount();
+    if (count != bound->shownCount) {
+        window_->SetRowCount(id, count);
+        bound->shownCount = count;
+        // The control drops the states of rows it no longer has.
+        for (int* state : {&bound->shown.selected, &bound->shown.focused}) {
+            if (*state >= count) *state = -1;
+        }
+    }
+    if (last < 0 || last >= count) last = count - 1;
+    if (first < 0) first = 0;
+    if (first <= last) window_->RedrawRows(id, first, last);
+    ShowStates(id);
+}
+
+// Brings the control's states to the model's. Each change comes back as a
+// notice that the model takes again; the model's mark is put back after
+// them, since a row gaining the selection would take the mark.
+void Dialog::ShowStates(int id) {
+    const RowBinding* bound = FindRows(id);
+    if (!bound) return;
+    const RowStates wanted = bound->rows->States();
+    const RowStates shown = bound->shown;
+    if (wanted.selected != shown.selected) {
+        if (wanted.selected >= 0) {
+            window_->SetItemState(id, wanted.selected, kLvisSelected, kLvisSelected);
+        } else {
+            window_->SetItemState(id, shown.selected, 0, kLvisSelected);
+        }
+    }
+    if (wanted.focused != shown.focused) {
+        if (wanted.focused >= 0) {
+            window_->SetItemState(id, wanted.focused, kLvisFocused, kLvisFocused);
+        } else {
+            window_->SetItemState(id, shown.focused, 0, kLvisFocused);
+        }
+    }
+    if (window_->SelectionMark(id) != wanted.mark) window_->SetSelectionMark(id, wanted.mark);
+    if (RowBinding* again = FindRows(id)) again->rows->States() = wanted;
+}
+
+void Dialog::TakeStateChange(const NotifyEvent& event) {
+    if (event.code != Notification::ItemChanged || !(event.changed & kLvifState)) return;
+    RowBinding* bound = FindRows(event.controlId);
+    if (!bound) return;
+    const int last = event.lastItem >= 0 ? event.lastItem : event.item;
+    ApplyStateChange(bound->rows->States(), event.item, last, event.oldState, event.newState);
+    ApplyStateChange(bound->shown, event.item, last, event.oldState, event.newState);
+}
+
 void DialogBridge::Attach(Dialog& dialog, DialogWindow& window) {
     dialog.window_ = &window;
     for (auto& [id, events] : dialog.boundEvents_) window.BindEvents(id, *events);
+    // A new window holds no rows yet, and nothing of them is selected.
+    for (Dialog::RowBinding& bound : dialog.boundRows_) {
+        bound.shownCount = 0;
+        bound.shown = {};
+        bound.rows->States() = {};
+    }
+    for (const Dialog::RowBinding& bound : std::vector(dialog.boundRows_)) {
+        if (window.ShowRows(bound.id, bound.rows)) dialog.RowsChanged(bound.id, 0, -1);
+    }
 }
 
 bool DialogBridge::Dispatch(Dialog& dialog, const NotifyEvent& event) {
+    dialog.TakeStateChange(event);
     for (const MessageMapEntry& entry : dialog.MessageMap()) {
         if (entry.controlId == event.controlId && entry.code == event.code) {
             entry.invoke(dialog, event);

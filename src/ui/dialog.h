@@ -31,6 +31,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/row_model.h"
 #include "ui/control_events.h"
 #include "ui/controls.h"
 #include "ui/dialog_window.h"
@@ -139,6 +140,20 @@ public:
     void BindControlEvents(int id, ControlEvents& events);
     void UnbindControlEvents(int id, const ControlEvents& events);
 
+    // List `id` (an owner-data list view) shows `rows` (not owned) from now
+    // on, whenever the dialog is open: the control asks the model for texts
+    // and item data, and the model's states follow what the control reports
+    // (a click, a key, a state set from code) before the message map hears
+    // of it.
+    void ShowRows(int id, RowModel& rows);
+    RowModel* RowsOf(int id) const;
+    // Tells the view of list `id` that its model changed: the control takes
+    // the number of rows, repaints rows first..last (last -1: to the end)
+    // where they are on screen, and takes the model's selected and focused
+    // row and its selection mark. Rows that moved keep their states, as in
+    // a list that holds its rows.
+    void RowsChanged(int id, int first, int last);
+
 protected:
     // Called once the controls exist and hold their template texts. True:
     // the toolkit puts the focus on the first control that takes it.
@@ -179,10 +194,23 @@ protected:
 private:
     friend class DialogBridge;
 
+    // A model shown in a list, with what the control holds as far as its
+    // notices tell: its row count and its selected and focused row.
+    struct RowBinding {
+        int id;
+        RowModel* rows;
+        int shownCount = 0;
+        RowStates shown;
+    };
+    RowBinding* FindRows(int id);
+    void TakeStateChange(const NotifyEvent& event);
+    void ShowStates(int id);
+
     int templateId_;
     Dialog* owner_;
     DialogWindow* window_ = nullptr;
     std::vector<std::pair<int, ControlEvents*>> boundEvents_;
+    std::vector<RowBinding> boundRows_;
 };
 
 }  // namespace kora::ui

@@ -14,6 +14,10 @@
 #include <string_view>
 #include <utility>
 
+namespace kora {
+class RowModel;
+}
+
 namespace kora::ui {
 
 class ControlEvents;
@@ -67,8 +71,6 @@ public:
     virtual bool SetColumnFormat(int id, int column, int format) = 0;
     virtual int ItemCount(int id) const = 0;
     virtual int InsertItem(int id, int row, std::u16string_view text) = 0;
-    virtual bool DeleteItem(int id, int row) = 0;
-    virtual bool DeleteAllItems(int id) = 0;
     virtual std::u16string ItemText(int id, int row, int column) const = 0;
     virtual bool SetItemText(int id, int row, int column, std::u16string_view text) = 0;
     virtual std::intptr_t ItemData(int id, int row) const = 0;
@@ -82,10 +84,19 @@ public:
     virtual bool EnsureVisible(int id, int row, bool partialOk) = 0;
     virtual int TopIndex(int id) const = 0;
     virtual int CountPerPage(int id) const = 0;
-    virtual void SetRedraw(int id, bool on) = 0;
-    virtual void InvalidateAndUpdate(int id) = 0;
     virtual uint32_t ExtendedStyle(int id) const = 0;
     virtual void SetExtendedStyle(int id, uint32_t style) = 0;
+
+    // Owner-data list view: its rows, their texts and item data come from
+    // `rows` (null: from nothing any more); the control keeps only the count
+    // it was last given and the states of its rows, by index. False when the
+    // list has no owner-data style.
+    virtual bool ShowRows(int id, RowModel* rows) = 0;
+    // The number of rows; states beyond it are dropped, the others stay at
+    // their index. The list keeps its scroll position.
+    virtual void SetRowCount(int id, int count) = 0;
+    // Repaints rows first..last where they are on screen.
+    virtual void RedrawRows(int id, int first, int last) = 0;
 
     // Combo box. Indexes count from 0; failures give -1 (CB_ERR).
     virtual int AddString(int id, std::u16string_view text) = 0;

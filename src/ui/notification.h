@@ -17,8 +17,12 @@ struct NotifyEvent {
     int controlId = 0;
     Notification code = Notification::Clicked;
     // List views: the row the notice is about; for a double click the row
-    // hit, -1 when the click hit no row.
+    // hit, -1 when the click hit no row; for an item change -1 means every
+    // row.
     int item = -1;
+    // Item change of rows item..lastItem at once (an owner-data list's
+    // range); -1 when it concerns `item` alone.
+    int lastItem = -1;
     // Double click: the column hit.
     int subItem = -1;
     // Item change: the states before and after, and which attributes changed.

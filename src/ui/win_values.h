@@ -23,6 +23,7 @@ inline constexpr uint32_t kWsDisabled = 0x08000000;
 // flags of the item search.
 inline constexpr uint32_t kLvsSingleSel = 0x0004;
 inline constexpr uint32_t kLvsShowSelAlways = 0x0008;
+inline constexpr uint32_t kLvsOwnerData = 0x1000;
 inline constexpr uint32_t kLvsNoSortHeader = 0x8000;
 inline constexpr uint32_t kLvsExGridLines = 0x0001;
 inline constexpr uint32_t kLvsExHeaderDragDrop = 0x0010;
@@ -35,6 +36,7 @@ inline constexpr uint32_t kLvisFocused = 0x0001;
 inline constexpr uint32_t kLvisSelected = 0x0002;
 inline constexpr uint32_t kLvniFocused = 0x0001;
 inline constexpr uint32_t kLvniSelected = 0x0002;
+inline constexpr uint32_t kLvifState = 0x0008;  // an item change concerns the states
 
 // GetSystemMetrics index of the vertical scroll bar's width.
 inline constexpr int kSmCxVScroll = 2;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "model/row_model.h"
 #include "model/text_codec.h"
 #include "ui/format_text.h"
 #include "ui/win_values.h"
@@ -90,6 +91,9 @@ std::string IdText(int id) { return std::to_string(id); }
 
 bool ControlState::Enabled() const { return (style & kWsDisabled) == 0; }
 bool ControlState::Visible() const { return (style & kWsVisible) != 0; }
+bool ControlState::OwnerData() const {
+    return kind == ControlKind::ListView && (style & kLvsOwnerData) != 0;
+}
 
 HeadlessWindow::HeadlessWindow(const DialogTemplate& source, Callbacks callbacks)
     : source_(source), callbacks_(std::move(callbacks)), caption_(source.caption) {
@@ -120,6 +124,11 @@ const ControlState* HeadlessWindow::Find(int id) const {
 
 ControlState* HeadlessWindow::Find(int id) {
     return const_cast<ControlState*>(std::as_const(*this).Find(id));
+}
+
+ControlState* HeadlessWindow::FindRowHolder(int id) {
+    ControlState* list = FindKind(id, ControlKind::ListView);
+    return list && !list->OwnerData() ? list : nullptr;
 }
 
 const ControlState* HeadlessWindow::FindKind(int id, ControlKind kind) const {
@@ -326,7 +335,7 @@ int HeadlessWindow::ItemCount(int id) const {
 }
 
 int HeadlessWindow::InsertItem(int id, int row, std::u16string_view text) {
-    ControlState* list = FindKind(id, ControlKind::ListView);
+    ControlState* list = FindRowHolder(id);
     if (!list || row < 0) return -1;
     row = std::min<int>(row, static_cast<int>(list->rows.size()));
     ListRow item;
@@ -337,37 +346,19 @@ int HeadlessWindow::InsertItem(int id, int row, std::u16string_view text) {
     return row;
 }
 
-bool HeadlessWindow::DeleteItem(int id, int row) {
-    ControlState* list = FindKind(id, ControlKind::ListView);
-    if (!list || row < 0 || row >= static_cast<int>(list->rows.size())) return false;
-    list->rows.erase(list->rows.begin() + row);
-    if (list->selectionMark == row) {
-        list->selectionMark = -1;
-    } else if (list->selectionMark > row) {
-        --list->selectionMark;
-    }
-    ClampTop(*list);
-    return true;
-}
-
-bool HeadlessWindow::DeleteAllItems(int id) {
-    ControlState* list = FindKind(id, ControlKind::ListView);
-    if (!list) return false;
-    list->rows.clear();
-    list->selectionMark = -1;
-    list->topIndex = 0;
-    return true;
-}
-
 std::u16string HeadlessWindow::ItemText(int id, int row, int column) const {
     const ControlState* list = FindKind(id, ControlKind::ListView);
     if (!list || row < 0 || row >= static_cast<int>(list->rows.size()) || column < 0) return {};
+    if (list->OwnerData()) {
+        const bool shown = list->rowModel && column < static_cast<int>(list->columns.size());
+        return shown ? list->rowModel->Text(row, column) : std::u16string();
+    }
     const ListRow& item = list->rows[row];
     return column < static_cast<int>(item.texts.size()) ? item.texts[column] : std::u16string();
 }
 
 bool HeadlessWindow::SetItemText(int id, int row, int column, std::u16string_view text) {
-    ControlState* list = FindKind(id, ControlKind::ListView);
+    ControlState* list = FindRowHolder(id);
     if (!list || row < 0 || row >= static_cast<int>(list->rows.size()) || column < 0) return false;
     // Texts go to existing columns only (column 0 is the item's own text).
     if (column > 0 && column >= static_cast<int>(list->columns.size())) return false;
@@ -380,11 +371,12 @@ bool HeadlessWindow::SetItemText(int id, int row, int column, std::u16string_vie
 std::intptr_t HeadlessWindow::ItemData(int id, int row) const {
     const ControlState* list = FindKind(id, ControlKind::ListView);
     if (!list || row < 0 || row >= static_cast<int>(list->rows.size())) return 0;
+    if (list->OwnerData()) return list->rowModel ? list->rowModel->ItemData(row) : 0;
     return list->rows[row].data;
 }
 
 bool HeadlessWindow::SetItemData(int id, int row, std::intptr_t data) {
-    ControlState* list = FindKind(id, ControlKind::ListView);
+    ControlState* list = FindRowHolder(id);
     if (!list || row < 0 || row >= static_cast<int>(list->rows.size())) return false;
     list->rows[row].data = data;
     return true;
@@ -497,14 +489,6 @@ int HeadlessWindow::CountPerPage(int id) const {
     return list ? VisibleRows(*list, nullptr) : 0;
 }
 
-void HeadlessWindow::SetRedraw(int id, bool on) {
-    if (ControlState* c = Find(id)) c->redraw = on;
-}
-
-void HeadlessWindow::InvalidateAndUpdate(int id) {
-    if (ControlState* c = Find(id)) ++c->repaints;
-}
-
 uint32_t HeadlessWindow::ExtendedStyle(int id) const {
     const ControlState* list = FindKind(id, ControlKind::ListView);
     return list ? list->extendedStyle : 0;
@@ -512,6 +496,25 @@ uint32_t HeadlessWindow::ExtendedStyle(int id) const {
 
 void HeadlessWindow::SetExtendedStyle(int id, uint32_t style) {
     if (ControlState* list = FindKind(id, ControlKind::ListView)) list->extendedStyle = style;
+}
+
+bool HeadlessWindow::ShowRows(int id, RowModel* rows) {
+    ControlState* list = FindKind(id, ControlKind::ListView);
+    if (!list || !list->OwnerData()) return false;
+    list->rowModel = rows;
+    return true;
+}
+
+void HeadlessWindow::SetRowCount(int id, int count) {
+    ControlState* list = FindKind(id, ControlKind::ListView);
+    if (!list || !list->OwnerData()) return;
+    list->rows.resize(static_cast<std::size_t>(std::max(0, count)));
+    ClampTop(*list);
+}
+
+void HeadlessWindow::RedrawRows(int id, int first, int last) {
+    ControlState* list = FindKind(id, ControlKind::ListView);
+    if (list && first <= last) ++list->repaints;
 }
 
 // --- combo box ----------------------------------------------------------------

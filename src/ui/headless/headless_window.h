@@ -4,11 +4,14 @@
 // window system would send for each.
 //
 // What the notifications follow: programmatic item-state changes of a list
-// send LVN_ITEMCHANGED as user clicks do; inserting and deleting rows send
-// none. Selecting a combo item from code sends no CBN_SELCHANGE, choosing it
-// as the user does. An edit field or combo box that loses the focus (to
-// another control, a click, or by being disabled) sends its kill-focus
-// notice.
+// send LVN_ITEMCHANGED as user clicks do; inserting rows sends none. Selecting a combo item from
+// code sends no CBN_SELCHANGE, choosing it as the user does. An edit field or combo box that loses
+// the focus (to another control, a click, or by being disabled) sends its kill-focus notice.
+//
+// An owner-data list (LVS_OWNERDATA) holds no rows of its own: it shows the
+// model given to ShowRows with the row count it was last given, and keeps
+// only the states of its rows, by index; inserting or deleting rows and
+// setting texts or item data fail on it.
 //
 // Sizes: dialog units become pixels as 3/2 across and 13/8 down; a border
 // takes one pixel on each side; a report list's header is 20 pixels high
@@ -60,15 +63,16 @@ struct ControlState {
     // Edit field.
     int limit = 30000;
 
-    // List view.
+    // List view. An owner-data list keeps only the states of its rows; their
+    // texts and item data come from the model it shows.
     std::vector<ListColumn> columns;
     std::vector<ListRow> rows;
+    RowModel* rowModel = nullptr;
     uint32_t extendedStyle = 0;
     int selectionMark = -1;
     int topIndex = 0;
     int horizontalOffset = 0;
-    bool redraw = true;
-    int repaints = 0;  // InvalidateAndUpdate calls
+    int repaints = 0;  // RedrawRows calls
 
     // Combo box.
     std::vector<ComboItem> items;
@@ -82,6 +86,7 @@ struct ControlState {
 
     bool Enabled() const;
     bool Visible() const;
+    bool OwnerData() const;
 };
 
 enum class WheelTurn { Up, Down };
@@ -155,8 +160,6 @@ public:
     bool SetColumnFormat(int id, int column, int format) override;
     int ItemCount(int id) const override;
     int InsertItem(int id, int row, std::u16string_view text) override;
-    bool DeleteItem(int id, int row) override;
-    bool DeleteAllItems(int id) override;
     std::u16string ItemText(int id, int row, int column) const override;
     bool SetItemText(int id, int row, int column, std::u16string_view text) override;
     std::intptr_t ItemData(int id, int row) const override;
@@ -169,10 +172,11 @@ public:
     bool EnsureVisible(int id, int row, bool partialOk) override;
     int TopIndex(int id) const override;
     int CountPerPage(int id) const override;
-    void SetRedraw(int id, bool on) override;
-    void InvalidateAndUpdate(int id) override;
     uint32_t ExtendedStyle(int id) const override;
     void SetExtendedStyle(int id, uint32_t style) override;
+    bool ShowRows(int id, RowModel* rows) override;
+    void SetRowCount(int id, int count) override;
+    void RedrawRows(int id, int first, int last) override;
 
     int AddString(int id, std::u16string_view text) override;
     int ComboCount(int id) const override;
@@ -191,6 +195,8 @@ public:
 
 private:
     ControlState* FindKind(int id, ControlKind kind);
+    // A list view that holds its rows (not owner data).
+    ControlState* FindRowHolder(int id);
     const ControlState* FindKind(int id, ControlKind kind) const;
     std::string UsableBy(const ControlState* control, int id, ControlKind kind,
                          const char* what) const;

@@ -46,6 +46,7 @@ const std::map<std::string_view, long long>& KnownConstants() {
         {"LVS_SINGLESEL", 0x0004},
         {"LVS_SHOWSELALWAYS", 0x0008},
         {"LVS_NOLABELWRAP", 0x0080},
+        {"LVS_OWNERDATA", 0x1000},
         {"LVS_NOSORTHEADER", 0x8000},
         {"UDS_SETBUDDYINT", 0x0002},
         {"UDS_ALIGNRIGHT", 0x0004},

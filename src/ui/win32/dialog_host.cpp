@@ -72,6 +72,17 @@ std::optional<NotifyEvent> ListEvent(const NMHDR& header) {
         event.changed = change.uChanged;
         return event;
     }
+    if (header.code == LVN_ODSTATECHANGED) {  // a range of an owner-data list
+        const auto& change = reinterpret_cast<const NMLVODSTATECHANGE&>(header);
+        event.code = Notification::ItemChanged;
+        event.item = change.iFrom;
+        event.lastItem = change.iTo;
+        event.subItem = 0;
+        event.oldState = change.uOldState;
+        event.newState = change.uNewState;
+        event.changed = LVIF_STATE;
+        return event;
+    }
     if (header.code == static_cast<UINT>(NM_DBLCLK) && IsClass(header.hwndFrom, WC_LISTVIEWW)) {
         const auto& hit = reinterpret_cast<const NMITEMACTIVATE&>(header);
         event.code = Notification::DblClk;
@@ -89,6 +100,11 @@ INT_PTR HandleMessage(HWND hwnd, ModalRun& run, UINT message, WPARAM wParam, LPA
                 return DialogBridge::Dispatch(run.dialog, *event) ? TRUE : FALSE;
             return FALSE;
         case WM_NOTIFY:
+            if (LRESULT answer = 0;
+                run.window->AnswerRowQuery(*reinterpret_cast<const NMHDR*>(lParam), answer)) {
+                SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, answer);
+                return TRUE;
+            }
             if (auto event = ListEvent(*reinterpret_cast<const NMHDR*>(lParam))) {
                 DialogBridge::Dispatch(run.dialog, *event);
                 SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, 0);

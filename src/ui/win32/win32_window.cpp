@@ -1,7 +1,10 @@
 #include "ui/win32/win32_window.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <vector>
 
+#include "model/row_model.h"
 #include "ui/control_events.h"
 
 namespace kora::ui::win32 {
@@ -31,15 +34,28 @@ private:
     LRESULT result_ = 0;
 };
 
-LRESULT CALLBACK EventsProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                            UINT_PTR subclassId, DWORD_PTR data) {
+// An owner-data list stores no item data: the model's is given instead.
+LRESULT GetItemWithData(HWND hwnd, const RowModel& rows, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DefSubclassProc(hwnd, LVM_GETITEMW, wParam, lParam);
+    auto* item = reinterpret_cast<LVITEMW*>(lParam);
+    if (result && item && (item->mask & LVIF_PARAM))
+        item->lParam = static_cast<LPARAM>(rows.ItemData(item->iItem));
+    return result;
+}
+
+LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                             UINT_PTR subclassId, DWORD_PTR data) {
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, EventsProc, subclassId);
+        RemoveWindowSubclass(hwnd, ControlProc, subclassId);
         return DefSubclassProc(hwnd, message, wParam, lParam);
     }
-    if (message != WM_VSCROLL && message != WM_HSCROLL && message != WM_MOUSEWHEEL)
+    const auto* hooks = reinterpret_cast<const Win32Window::ControlHooks*>(data);
+    if (message == LVM_GETITEMW && hooks->rows)
+        return GetItemWithData(hwnd, *hooks->rows, wParam, lParam);
+    if ((message != WM_VSCROLL && message != WM_HSCROLL && message != WM_MOUSEWHEEL) ||
+        !hooks->events)
         return DefSubclassProc(hwnd, message, wParam, lParam);
-    auto* events = reinterpret_cast<ControlEvents*>(data);
+    ControlEvents* events = hooks->events;
     ForwardToControl base(hwnd, message, wParam, lParam);
     try {
         if (message == WM_VSCROLL) return events->OnVScroll(base);
@@ -58,6 +74,40 @@ std::u16string WindowText(HWND window) {
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const int copied = GetWindowTextW(window, text.data(), length + 1);
     return Utf16(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
+Win32Window::~Win32Window() {
+    // Controls that outlive the dialog's window keep no hooks pointing here.
+    for (const auto& hooks : hooks_) {
+        if (IsWindow(hooks->hwnd)) RemoveWindowSubclass(hooks->hwnd, ControlProc, 1);
+    }
+}
+
+HWND Win32Window::Item(int id) const {
+    for (const auto& [known, item] : items_) {
+        if (known == id) return item;
+    }
+    HWND item = GetDlgItem(hwnd_, id);
+    items_.emplace_back(id, item);
+    return item;
+}
+
+Win32Window::ControlHooks* Win32Window::HooksOf(int id) {
+    for (const auto& hooks : hooks_) {
+        if (hooks->id == id) return hooks.get();
+    }
+    HWND item = Item(id);
+    if (!item) return nullptr;
+    hooks_.push_back(std::make_unique<ControlHooks>(ControlHooks{id, item}));
+    SetWindowSubclass(item, ControlProc, 1, reinterpret_cast<DWORD_PTR>(hooks_.back().get()));
+    return hooks_.back().get();
+}
+
+const Win32Window::ControlHooks* Win32Window::FindHooks(int id) const {
+    for (const auto& hooks : hooks_) {
+        if (hooks->id == id) return hooks.get();
+    }
+    return nullptr;
 }
 
 LRESULT Win32Window::SendTo(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -126,12 +176,11 @@ std::u16string Win32Window::ChildText(ChildHandle child) const {
 }
 
 void Win32Window::BindEvents(int id, ControlEvents& events) {
-    if (HWND item = Item(id))
-        SetWindowSubclass(item, EventsProc, 1, reinterpret_cast<DWORD_PTR>(&events));
+    if (ControlHooks* hooks = HooksOf(id)) hooks->events = &events;
 }
 
 void Win32Window::UnbindEvents(int id) {
-    if (HWND item = Item(id)) RemoveWindowSubclass(item, EventsProc, 1);
+    if (ControlHooks* hooks = HooksOf(id)) hooks->events = nullptr;
 }
 
 // --- any control -----------------------------------------------------------------
@@ -153,7 +202,9 @@ bool Win32Window::IsEnabled(int id) const {
 }
 
 void Win32Window::Enable(int id, bool enabled) {
-    if (HWND item = Item(id)) EnableWindow(item, enabled ? TRUE : FALSE);
+    // Every selection change updates the buttons: leave alone what is right.
+    HWND item = Item(id);
+    if (item && (IsWindowEnabled(item) != FALSE) != enabled) EnableWindow(item, enabled);
 }
 
 void Win32Window::Focus(int id) {
@@ -252,10 +303,6 @@ int Win32Window::InsertItem(int id, int row, std::u16string_view text) {
     return ListView_InsertItem(item, &i);
 }
 
-bool Win32Window::DeleteItem(int id, int row) { return SendTo(id, LVM_DELETEITEM, row) != 0; }
-
-bool Win32Window::DeleteAllItems(int id) { return SendTo(id, LVM_DELETEALLITEMS) != 0; }
-
 std::u16string Win32Window::ItemText(int id, int row, int column) const {
     HWND item = Item(id);
     if (!item) return {};
@@ -333,21 +380,77 @@ int Win32Window::CountPerPage(int id) const {
     return static_cast<int>(SendTo(id, LVM_GETCOUNTPERPAGE));
 }
 
-void Win32Window::SetRedraw(int id, bool on) { SendTo(id, WM_SETREDRAW, on ? TRUE : FALSE); }
-
-void Win32Window::InvalidateAndUpdate(int id) {
-    if (HWND item = Item(id)) {
-        InvalidateRect(item, nullptr, TRUE);
-        UpdateWindow(item);
-    }
-}
-
 uint32_t Win32Window::ExtendedStyle(int id) const {
     return static_cast<uint32_t>(SendTo(id, LVM_GETEXTENDEDLISTVIEWSTYLE));
 }
 
 void Win32Window::SetExtendedStyle(int id, uint32_t style) {
     SendTo(id, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style);
+}
+
+bool Win32Window::ShowRows(int id, RowModel* rows) {
+    // A list is virtual from its creation on, or never.
+    if (!(Style(id) & LVS_OWNERDATA)) return false;
+    ControlHooks* hooks = HooksOf(id);
+    if (!hooks) return false;
+    hooks->rows = rows;
+    return true;
+}
+
+void Win32Window::SetRowCount(int id, int count) {
+    // Only what is on screen from the first changed row on is repainted.
+    SendTo(id, LVM_SETITEMCOUNT, static_cast<WPARAM>(std::max(0, count)),
+           LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+void Win32Window::RedrawRows(int id, int first, int last) {
+    HWND item = Item(id);
+    if (!item) return;
+    // A range is repainted row by row: keep it to the rows on screen.
+    const auto top = static_cast<int>(SendMessageW(item, LVM_GETTOPINDEX, 0, 0));
+    const auto page = static_cast<int>(SendMessageW(item, LVM_GETCOUNTPERPAGE, 0, 0));
+    first = std::max(first, top);
+    last = std::min(last, top + page);  // the row shown in part below the page
+    if (first <= last) SendMessageW(item, LVM_REDRAWITEMS, first, last);
+}
+
+namespace {
+
+void CopyText(const std::u16string& text, wchar_t* buffer, int size) {
+    if (!buffer || size <= 0) return;
+    const size_t length = std::min(text.size(), static_cast<size_t>(size - 1));
+    std::wmemcpy(buffer, reinterpret_cast<const wchar_t*>(text.data()), length);
+    buffer[length] = L'\0';
+}
+
+}  // namespace
+
+bool Win32Window::AnswerRowQuery(const NMHDR& header, LRESULT& result) const {
+    if (header.code != LVN_GETDISPINFOW && header.code != LVN_ODFINDITEMW &&
+        header.code != LVN_ODCACHEHINT)
+        return false;
+    const ControlHooks* hooks = FindHooks(static_cast<int>(header.idFrom));
+    if (!hooks || !hooks->rows || hooks->hwnd != header.hwndFrom) return false;
+    const RowModel& rows = *hooks->rows;
+    result = 0;
+    if (header.code == LVN_GETDISPINFOW) {
+        auto& item =
+            const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)).item;
+        if (item.mask & LVIF_TEXT)
+            CopyText(rows.Text(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
+    } else if (header.code == LVN_ODFINDITEMW) {
+        const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+        const bool wrap = (find.lvfi.flags & LVFI_WRAP) != 0;
+        if (find.lvfi.flags & LVFI_PARAM) {
+            result = rows.FindItemData(static_cast<uint32_t>(find.lvfi.lParam), find.iStart, wrap);
+        } else if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find.lvfi.psz) {
+            const std::u16string text = Utf16(std::wstring_view(find.lvfi.psz));
+            result = rows.FindName(text, (find.lvfi.flags & LVFI_PARTIAL) != 0, find.iStart, wrap);
+        } else {
+            result = -1;
+        }
+    }
+    return true;
 }
 
 // --- combo box -------------------------------------------------------------------

@@ -1,6 +1,17 @@
 // An open dialog of the Win32 toolkit: each seam operation is one window
-// message to the control found by id.
+// message to the control found by id (each id looked up once).
+//
+// A list that shows a model is a virtual list view (owner data): it asks the
+// dialog for the texts of the rows it paints (LVN_GETDISPINFO) and for the
+// row a typed prefix names (LVN_ODFINDITEM); AnswerRowQuery answers both
+// from the model. The control stores no item data for such rows, so the
+// list's subclass answers LVM_GETITEM's item data from the model too: any
+// reader of the window sees each row's packed pair.
 #pragma once
+
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "ui/dialog_window.h"
 #include "ui/win32/windows_api.h"
@@ -10,7 +21,23 @@ namespace kora::ui::win32 {
 class Win32Window final : public DialogWindow {
 public:
     explicit Win32Window(HWND dialog) : hwnd_(dialog) {}
+    ~Win32Window() override;
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
     HWND Handle() const { return hwnd_; }
+
+    // Answers a list's question about a model it shows; false when the
+    // notice is no such question. `result` is the dialog's answer.
+    bool AnswerRowQuery(const NMHDR& header, LRESULT& result) const;
+
+    // What a list's subclass serves: scroll and wheel input to a control
+    // class, item data from a model.
+    struct ControlHooks {
+        int id = 0;
+        HWND hwnd = nullptr;
+        ControlEvents* events = nullptr;
+        RowModel* rows = nullptr;
+    };
 
     void End(int result) override;
     std::u16string Caption() const override;
@@ -46,8 +73,6 @@ public:
     bool SetColumnFormat(int id, int column, int format) override;
     int ItemCount(int id) const override;
     int InsertItem(int id, int row, std::u16string_view text) override;
-    bool DeleteItem(int id, int row) override;
-    bool DeleteAllItems(int id) override;
     std::u16string ItemText(int id, int row, int column) const override;
     bool SetItemText(int id, int row, int column, std::u16string_view text) override;
     std::intptr_t ItemData(int id, int row) const override;
@@ -60,10 +85,11 @@ public:
     bool EnsureVisible(int id, int row, bool partialOk) override;
     int TopIndex(int id) const override;
     int CountPerPage(int id) const override;
-    void SetRedraw(int id, bool on) override;
-    void InvalidateAndUpdate(int id) override;
     uint32_t ExtendedStyle(int id) const override;
     void SetExtendedStyle(int id, uint32_t style) override;
+    bool ShowRows(int id, RowModel* rows) override;
+    void SetRowCount(int id, int count) override;
+    void RedrawRows(int id, int first, int last) override;
 
     int AddString(int id, std::u16string_view text) override;
     int ComboCount(int id) const override;
@@ -81,10 +107,16 @@ public:
     int BuddyId(int id) const override;
 
 private:
-    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    HWND Item(int id) const;
     LRESULT SendTo(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // The hooks of control `id`, made and its subclass set on first use;
+    // null when there is no such control.
+    ControlHooks* HooksOf(int id);
+    const ControlHooks* FindHooks(int id) const;
 
     HWND hwnd_;
+    mutable std::vector<std::pair<int, HWND>> items_;
+    std::vector<std::unique_ptr<ControlHooks>> hooks_;
 };
 
 // The text of a window, whatever its length.

@@ -8,6 +8,7 @@
 
 #include "harness.h"
 #include "kora4/m17n.h"
+#include "model/singer_rows.h"
 #include "probe_api.h"
 #include "res/singer_dlg_res.h"
 #include "res/singer_editor_res.h"
@@ -24,6 +25,8 @@
 #include "ui/win32/windows_api.h"
 
 using namespace kora::ui;
+using kora::MyRows;
+using kora::RowStates;
 namespace th = kora::testhost;
 
 namespace {
@@ -170,34 +173,43 @@ int SingerDialog(Dialog& editor) {
     return d.DoModal();
 }
 
-void CheckList(ScriptedDialog& self, CListCtrlExt& myList, const std::pair<int, int>& doubleClick,
-               int itemChanges) {
+// The My list of 101 is a virtual list: it shows `rows`, 40 singers "row00"
+// to "row39" at (i, 3), the first one marked as the default.
+void CheckList(ScriptedDialog& self, CListCtrlExt& myList, MyRows& rows,
+               const std::pair<int, int>& doubleClick, const int& itemChanges) {
     HWND list = GetDlgItem(HandleOf(self), IDC_MY_LIST);
-    Expect((myList.ExtendedStyle() & 0x31) == 0x31 && (myList.Style() & kLvsShowSelAlways),
-           "styles added");
-    Expect(myList.ColumnFormat(2) == kLvcfmtRight && myList.ColumnWidth(1) == 160,
-           "column 2 right-aligned, column 1 160 wide");
-    Expect(myList.ItemCount() == 40 && myList.ItemData(3) == (3 | (3 << 16)), "40 rows, item data");
-    ExpectText(myList.ItemText(3, 1) + myList.ItemText(0, 0), u"row 3*", "cell texts");
+    Expect((myList.ExtendedStyle() & 0x31) == 0x31 && (myList.Style() & kLvsShowSelAlways) &&
+               myList.ColumnFormat(2) == kLvcfmtRight && myList.ColumnWidth(1) == 160,
+           "styles added; column 2 right-aligned, column 1 160 wide");
+    Expect(myList.ItemCount() == 40 && myList.ItemData(3) == (3 | (3 << 16)) && itemChanges == 0,
+           "40 rows, item data from the model, no item change yet");
+    ExpectText(myList.ItemText(3, 1) + myList.ItemText(0, 0) + myList.ItemText(3, 3), u"row03*-17",
+               "cell texts from the model");
 
     const uint32_t both = kLvisSelected | kLvisFocused;
     myList.SetItemState(5, both, both);
     myList.SetSelectionMark(5);
-    Expect(myList.FirstSelectedRow() == 5 && myList.NextItem(-1, kLvniFocused) == 5 &&
-               myList.SelectionMark() == 5,
-           "row 5 selected, focused and marked");
-    Expect(itemChanges > 0, "item changes reach the message map");
+    Expect(rows.States() == RowStates{5, 5, 5} && myList.NextItem(-1, kLvniFocused) == 5 &&
+               myList.SelectionMark() == 5 && itemChanges > 0,
+           "row 5 selected, focused and marked, the model too; the message map heard it");
     myList.SetItemState(7, both, both);
     Expect(myList.FirstSelectedRow() == 7 && myList.ItemState(5, both) == 0, "single selection");
     myList.EnsureVisible(30, false);
     const int top = myList.TopIndex();
     Expect(top > 0 && 30 >= top && 30 < top + myList.CountPerPage(), "row 30 scrolled into view");
-    myList.SetRedraw(false);
-    myList.DeleteItem(7);
-    myList.InsertItem(7, u"");
-    myList.SetRedraw(true);
-    myList.InvalidateAndUpdate();
-    Expect(myList.FirstSelectedRow() == -1, "deleting the selected row leaves none selected");
+    rows.Insert(0, rows.Entry(39));
+    myList.RowsChanged(0, -1);
+    const bool moved = myList.ItemCount() == 41 && myList.ItemState(8, both) == both &&
+                       myList.SelectionMark() == 8;
+    rows.Remove(8);
+    myList.RowsChanged(8, -1);
+    Expect(moved && myList.NextItem(-1, kLvniSelected) == -1 && myList.FirstSelectedRow() == -1,
+           "the selection moves with a row inserted above and goes with its row");
+    for (wchar_t c : std::wstring(L"ROW35")) SendMessageW(list, WM_CHAR, c, 1);
+    Expect(rows.Selected() == 35 && myList.NextItem(-1, kLvniSelected) == 35,
+           "typing a name's beginning selects it");
+    SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+    Expect(rows.Selected() == 36 && rows.States().focused == 36, "the Down key moves on");
 
     myList.notifyWnd = &self;
     const int before = myList.TopIndex();
@@ -224,6 +236,17 @@ void Editor() {
     ScriptedDialog d(IDD_SINGER_EDITOR, nullptr);
     CListCtrlExt myList;
     myList.Attach(d, IDC_MY_LIST);
+    std::vector<kora::SingerEntry> singers(40);
+    for (int i = 0; i < 40; ++i) {
+        kora::SingerEntry& singer = singers[static_cast<size_t>(i)];
+        singer.bank = i;
+        singer.program = 3;
+        singer.name = u"row" + DecimalText(i / 10) + DecimalText(i % 10);
+        singer.primaryParams[0] = i - 20;
+    }
+    MyRows rows(singers);
+    rows.SetDefault({0, 3});
+    myList.ShowRows(rows);
     MapTextModule texts({{u"101", u"Probe Editor"}, {u"1003", u"Mine"}, {u"23117", u""}});
     int itemChanges = 0;
     std::pair<int, int> doubleClick{-9, -9};
@@ -244,21 +267,15 @@ void Editor() {
                                 kLvsExFullRowSelect);
         myList.InsertColumn(0, u"", kLvcfmtCenter, 20);
         myList.InsertColumn(1, u"Name", kLvcfmtLeft, 160);
-        myList.InsertColumn(2, u"BRE", kLvcfmtRight, 35);
-        for (int i = 0; i < 40; ++i) {
-            const int row = myList.InsertItem(i, u"");
-            myList.SetItemText(row, 1, u"row " + DecimalText(i));
-            myList.SetItemText(row, 2, DecimalText(i - 20));
-            myList.SetItemData(row, (i % 128) | (3 << 16));
-        }
-        myList.SetItemText(0, 0, u"*");
+        myList.InsertColumn(2, u"Primary Singer", kLvcfmtRight, 35);
+        myList.InsertColumn(3, u"BRE", kLvcfmtRight, 35);
         HWND dialog = HandleOf(self);
         ExpectText(self.Caption() + u"|" + self.Control(IDC_MY_LABEL).Text() + u"|" +
                        self.Control(IDC_IMPORT).Text() + u"|" +
                        self.Control(IDC_ACTIVE_LABEL).Text(),
                    u"Probe Editor|Mine|Import|Active Singers",
                    "host texts replace caption and label; empty or none leave the template's");
-        CheckList(self, myList, doubleClick, itemChanges);
+        CheckList(self, myList, rows, doubleClick, itemChanges);
 
         int answer = 0;
         const std::wstring box = AnswerPopup(dialog, IDYES, [&] {

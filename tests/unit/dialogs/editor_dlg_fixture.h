@@ -57,13 +57,6 @@ public:
     using CSingerEditorDlg::SetDefaultSinger;
 };
 
-inline std::vector<std::u16string> RowTexts(ListView list, int row) {
-    std::vector<std::u16string> texts;
-    for (int column = 0; column < list.ColumnCount(); ++column)
-        texts.push_back(list.ItemText(row, column));
-    return texts;
-}
-
 inline std::vector<std::u16string> ColumnTexts(ListView list, int column) {
     std::vector<std::u16string> texts;
     for (int row = 0; row < list.ItemCount(); ++row) texts.push_back(list.ItemText(row, column));

@@ -107,6 +107,9 @@ TEST(VoiceLookup, NamesIgnoreCaseDefaultsNeedTheExactIdPartnersTooNeedIt) {
     EXPECT_EQ(FindVoiceDefaults(voices, u"voicebassabcdef1"), (std::array{11, 12, 13, 14, 15}));
     EXPECT_EQ(FindVoiceDefaults(voices, u"VOICEALTOABCDEF0"), std::nullopt);
     EXPECT_EQ(FindVoiceDefaults(voices, u""), std::nullopt);
+    InstalledVoiceList grown = voices;  // indexed already: a new voice must still be found
+    grown.push_back({3, u"Cleo", {}, u"VoiceCleoABCDEF2"});
+    EXPECT_EQ(InstalledVoiceName(grown, u"VOICECLEOABCDEF2"), u"Cleo");
 
     const XSynthGroupList groups{{u"Choir", {u"A", u"B", u"C"}},
                                  {u"Duet", {u"C", u"D"}},

@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "model/singer_rows.h"
 #include "probe_dialog.h"
 #include "res/singer_dlg_res.h"
 #include "res/singer_editor_res.h"
@@ -48,66 +49,19 @@ TEST(Controls, WrappersOfAClosedDialogOrTheWrongControlFailSoftly) {
     RunInside(dlg, check);
 }
 
-TEST(Controls, ListColumnsRowsSelectionItsNoticesTheMarkAndScrolling) {
+// The Singer Editor's lists show models; the dialog tests play them through
+// every operation, the toolkit probe on real windows.
+TEST(Controls, AnOwnerDataListShowsItsModelAndScrolls) {
+    std::vector<SingerEntry> singers(30);  // row i's item data packs (0, i)
+    for (int i = 0; i < 30; ++i) singers[static_cast<std::size_t>(i)].program = i;
+    ActiveRows rows(singers);
     Probe dlg(IDD_SINGER_EDITOR);
-    std::vector<std::tuple<int, uint32_t, uint32_t>> changes;
-    dlg.Route(IDC_MY_LIST, Notification::ItemChanged).onEvent = [&](Probe&, const NotifyEvent& e) {
-        changes.emplace_back(e.item, e.oldState, e.newState);
-    };
-    RunInside(dlg, [](Dialog& d) {
-        auto list = d.Control<ListView>(IDC_MY_LIST);
-        EXPECT_EQ(list.InsertColumn(0, u"", kLvcfmtCenter, 20), 0);
-        EXPECT_EQ(list.InsertColumn(7, u"BRE", kLvcfmtRight, 35), 1);  // beyond the end: appended
-        EXPECT_EQ(list.ColumnFormat(0), kLvcfmtLeft);  // the first is centred only by an update
-        EXPECT_TRUE(list.SetColumnFormat(0, kLvcfmtCenter));
-        EXPECT_EQ(list.ColumnFormat(0), kLvcfmtCenter);
-        EXPECT_EQ(list.ColumnFormat(1), kLvcfmtRight);
-        EXPECT_FALSE(list.SetColumnFormat(2, 0));
-
-        EXPECT_EQ(list.InsertItem(0, u"B"), 0);
-        EXPECT_EQ(list.InsertItem(0, u"A"), 0);
-        EXPECT_EQ(list.InsertItem(99, u"C"), 2);
-        EXPECT_EQ(list.InsertItem(-1, u"x"), -1);
-        EXPECT_TRUE(list.SetItemText(1, 1, u"Voice"));
-        EXPECT_FALSE(list.SetItemText(1, 2, u"no such column"));
-        EXPECT_FALSE(list.SetItemText(3, 0, u"no such row"));
-        EXPECT_TRUE(list.SetItemData(2, 0x00050003));
-        EXPECT_TRUE(list.DeleteItem(0));
-        EXPECT_EQ(std::tuple(list.ItemText(0, 0), list.ItemText(0, 1), list.ItemData(1)),
-                  std::tuple(u"B", u"Voice", 0x00050003));
-        EXPECT_FALSE(list.DeleteItem(2));
-
-        list.InsertItem(2, u"D");  // rows B C D
-        const uint32_t both = kLvisSelected | kLvisFocused;
-        list.SetItemState(0, both, both);
-        list.SetItemState(2, both, both);  // single selection
-        EXPECT_EQ(list.FirstSelectedRow(), 2);
-        EXPECT_EQ(list.ItemState(0, both), 0u);
-        EXPECT_EQ(list.NextItem(-1, kLvniFocused), 2);
-        list.SetItemState(2, both, both);  // no change, no notice
-        list.SetItemState(-1, 0, kLvisSelected);
-        EXPECT_EQ(list.FirstSelectedRow(), -1);
-        EXPECT_EQ(list.ItemState(2, both), kLvisFocused);
-        list.SetItemState(1, kLvisSelected, kLvisSelected);
-        list.DeleteItem(1);  // the selected row goes without a notice
-        EXPECT_EQ(list.FirstSelectedRow(), -1);
-
-        list.InsertItem(1, u"C");  // rows B C D again: the mark follows inserts and deletes
-        EXPECT_EQ(list.SetSelectionMark(1), -1);
-        list.InsertItem(1, u"new");
-        EXPECT_EQ(list.SelectionMark(), 2);
-        list.InsertItem(2, u"new");
-        EXPECT_EQ(list.SelectionMark(), 3);
-        list.DeleteItem(0);
-        EXPECT_EQ(list.SelectionMark(), 2);
-        list.DeleteItem(2);
-        EXPECT_EQ(list.SelectionMark(), -1);
-        EXPECT_TRUE(list.DeleteAllItems());
-        EXPECT_EQ(list.ItemCount(), 0);
-
+    dlg.ShowRows(IDC_ACTIVE_LIST, rows);
+    RunInside(dlg, [&](Dialog& d) {
         auto active = d.Control<ListView>(IDC_ACTIVE_LIST);
-        for (int i = 0; i < 30; ++i) active.InsertItem(i, u"r");
-        ASSERT_EQ(active.CountPerPage(), 7);  // 143 px: border, header, 7 rows and part of an 8th
+        EXPECT_EQ(active.ItemData(29), 0x001D'0000);
+        EXPECT_EQ(active.InsertItem(0, u"x"), -1);  // the rows are the model's
+        ASSERT_EQ(active.CountPerPage(), 7);  // 143 px: border, header, 7 rows, part of an 8th
         // {row, partly shown is enough, top row after}
         const std::tuple<int, bool, int> steps[] = {
             {7, true, 0}, {7, false, 1}, {20, true, 14}, {3, false, 3}};
@@ -117,9 +71,6 @@ TEST(Controls, ListColumnsRowsSelectionItsNoticesTheMarkAndScrolling) {
         }
         EXPECT_FALSE(active.EnsureVisible(30, true));
     });
-    EXPECT_THAT(changes,
-                ElementsAre(std::tuple(0, 0u, 3u), std::tuple(0, 3u, 0u), std::tuple(2, 0u, 3u),
-                            std::tuple(2, 3u, 1u), std::tuple(1, 0u, 2u)));
 }
 
 TEST(Controls, SortedComboBoxUpDownBuddyRuleSpinArrowsAndDisablingTheFocusedField) {
@@ -213,11 +164,10 @@ TEST(CListCtrlExt, ItsTargetHearsOnlyItsOwnListsScrollingAndWheelBeforeTheListMo
     CListCtrlExt myList;
     myList.Attach(dlg, IDC_MY_LIST);
     recorder.list = &myList;
-    dlg.onInit = [](Probe& p) {  // 40 rows in both lists
-        for (int id : {IDC_MY_LIST, IDC_ACTIVE_LIST})
-            for (int i = 0; i < 40; ++i) p.Control<ListView>(id).InsertItem(i, u"row");
-        return true;
-    };
+    std::vector<SingerEntry> my(40), active(40);  // 40 rows in both lists
+    ActiveRows myRows(my), activeRows(active);
+    dlg.ShowRows(IDC_MY_LIST, myRows);
+    dlg.ShowRows(IDC_ACTIVE_LIST, activeRows);
     {
         CListCtrlExt gone;  // a destroyed control no longer hears its list
         gone.Attach(dlg, IDC_ACTIVE_LIST);

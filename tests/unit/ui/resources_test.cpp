@@ -46,7 +46,7 @@ const Kind S{"static", kStaticMask, 0}, SW{"static", kStaticMask, 0xC000},
     E{"edit", WS_TABSTOP | WS_BORDER, WS_TABSTOP | WS_BORDER},
     NE{"edit", WS_TABSTOP | WS_BORDER | 0x80, WS_TABSTOP | WS_BORDER | 0x80},  // auto-scrolls
     C{"combobox", 0x3 | 0x100 | WS_VSCROLL, 0x3 | 0x100 | WS_VSCROLL},  // sorted drop-down list
-    L{"syslistview32", 0xFFFF | WS_BORDER | WS_TABSTOP, 0x8D | WS_BORDER | WS_TABSTOP},
+    L{"syslistview32", 0xFFFF | WS_BORDER | WS_TABSTOP, 0x108D | WS_BORDER | WS_TABSTOP},
     L2{"syslistview32", 0xFFFF | WS_BORDER, 0x8005 | WS_BORDER},  // no sort header, unsorted
     SP{"msctls_updown32", 0xFF, 0x36};
 
