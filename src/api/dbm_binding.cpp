@@ -27,7 +27,9 @@ DbmBinding DbmBinding::Bind(const std::filesystem::path& library) {
         }
         binding.entries_[static_cast<std::size_t>(i)] = proc;
     }
-    const int32_t result = binding.Call<DbmEntry::Init>().value_or(-1);
+    // Called unguarded: a DBM_Init that throws leaves nothing bound, and
+    // KORA_Init answers it as an unexpected failure.
+    const int32_t result = binding.Entry<DbmEntry::Init>()();
     binding.status_ = result == 0 ? 1 : result;
     return binding;
 }

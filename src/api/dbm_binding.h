@@ -40,14 +40,19 @@ public:
     }
 
     // Calls an entry point; nothing (and no call) when it is not bound. The
-    // only place where the library's functions are called.
+    // only place where the library's functions are called, DBM_Init aside.
+    // A library that throws has not done what was asked: nothing comes back
+    // either, and the exception goes no further.
     template <DbmEntry E, class... Args>
-    auto Call(Args&&... args) const
+    auto Call(Args&&... args) const noexcept
         -> std::optional<decltype(std::declval<DbmEntryFn<E>>()(std::forward<Args>(args)...))> {
-        const auto fn =
-            reinterpret_cast<DbmEntryFn<E>>(entries_[static_cast<std::size_t>(Index(E))]);
+        const auto fn = Entry<E>();
         if (fn == nullptr) return std::nullopt;
-        return fn(std::forward<Args>(args)...);
+        try {
+            return fn(std::forward<Args>(args)...);
+        } catch (...) {
+            return std::nullopt;
+        }
     }
 
     // Unloads the library and forgets every entry point; false when the
@@ -55,6 +60,11 @@ public:
     bool ReleaseLibrary();
 
 private:
+    template <DbmEntry E>
+    DbmEntryFn<E> Entry() const {
+        return reinterpret_cast<DbmEntryFn<E>>(entries_[static_cast<std::size_t>(Index(E))]);
+    }
+
     int32_t status_ = 0;
     DynamicLibrary library_;
     std::array<DynamicLibrary::Proc, kDbmEntryPointCount> entries_{};

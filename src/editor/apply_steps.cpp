@@ -37,10 +37,12 @@ const SingerEntry* FindAtOpen(const EditorSession& session, int32_t bank, int32_
 }
 
 // The sequence's voices change only here, entry by entry; the first refusal
-// stops the walk with its status.
+// stops the walk with its status. Each change made is noted in
+// session.applied.
 uint32_t WriteActiveChanges(EditorSession& session) {
     if (session.activeSingers.empty()) return kora4::kOtherFailure;
     CAxTrakManagerIF& trak = *session.trakManager;
+    SequenceChanges& applied = session.applied;
     for (const SingerEntry& singer : session.activeSingers) {
         if (singer.state == kStateAdded) {
             if (session.activeRemoved.Test(singer.bank, singer.program)) {
@@ -48,24 +50,29 @@ uint32_t WriteActiveChanges(EditorSession& session) {
                 // pair freed by an Active singer added and deleted in this
                 // invocation holds nothing of ours (at most a voice left out
                 // at load, which is never touched).
-                if (session.activeAtLoad.Test(singer.bank, singer.program) &&
-                    trak.vvoiceRemoveVVoice(singer.bank, singer.program) == 0) {
-                    return kora4::kSequenceInsertRefused;
+                if (session.activeAtLoad.Test(singer.bank, singer.program)) {
+                    if (trak.vvoiceRemoveVVoice(singer.bank, singer.program) == 0) {
+                        return kora4::kSequenceInsertRefused;
+                    }
+                    applied.removed.Set(singer.bank, singer.program);
                 }
                 session.activeRemoved.Reset(singer.bank, singer.program);
             }
             if (Insert(trak, singer) != 1) return kora4::kSequenceInsertRefused;
+            applied.inserted.Set(singer.bank, singer.program);
         } else if (singer.state == kStateEdited) {
             if (Update(trak, singer) != 1) return kora4::kSequenceUpdateRefused;
+            applied.updated.Set(singer.bank, singer.program);
         }
     }
     for (int32_t bank = 0; bank < kPairLimit; ++bank) {
         for (int32_t program = 0; program < kPairLimit; ++program) {
-            if (session.activeRemoved.Test(bank, program) &&
-                session.activeAtLoad.Test(bank, program) &&
-                trak.vvoiceRemoveVVoice(bank, program) == 0) {
-                return kora4::kSequenceRemoveRefused;
+            if (!session.activeRemoved.Test(bank, program) ||
+                !session.activeAtLoad.Test(bank, program)) {
+                continue;
             }
+            if (trak.vvoiceRemoveVVoice(bank, program) == 0) return kora4::kSequenceRemoveRefused;
+            applied.removed.Set(bank, program);
         }
     }
     return kora4::kOk;
@@ -74,6 +81,7 @@ uint32_t WriteActiveChanges(EditorSession& session) {
 }  // namespace
 
 uint32_t ApplyActiveChanges(EditorSession& session, EditorDialog& dialog) {
+    session.applied = {};
     if (!session.activeChanged) return kora4::kOk;
     const uint32_t status = WriteActiveChanges(session);
     if (status != kora4::kOk) dialog.ShowMessage(kStringFailedToEditFile, kStyleError);
@@ -108,16 +116,19 @@ uint32_t ReplaceLibraryTable(EditorSession& session, EditorDialog& dialog) {
 
 uint32_t RestoreSequence(EditorSession& session) {
     CAxTrakManagerIF& trak = *session.trakManager;
+    const SequenceChanges& applied = session.applied;
     for (int32_t bank = 0; bank < kPairLimit; ++bank) {
         for (int32_t program = 0; program < kPairLimit; ++program) {
             if (!session.activeDeleted.Test(bank, program)) continue;
-            // Cleared by the apply step when it put an added singer there.
-            if (!session.activeRemoved.Test(bank, program) &&
+            // An added singer that took the pair of a deleted one.
+            if (applied.inserted.Test(bank, program) &&
                 trak.vvoiceRemoveVVoice(bank, program) == 0) {
                 return kora4::kSequenceRemoveRefused;
             }
-            // A pair that held nothing at load has nothing to be given back.
-            if (!session.activeAtLoad.Test(bank, program)) continue;
+            // Only a voice the apply took away is given back: a pair that
+            // held nothing at load has nothing to be given back, and one the
+            // apply never reached still holds its voice.
+            if (!applied.removed.Test(bank, program)) continue;
             const SingerEntry* original = FindAtOpen(session, bank, program);
             if (original == nullptr) return kora4::kOtherFailure;
             if (Insert(trak, *original) == 0) return kora4::kSequenceInsertRefused;
@@ -127,10 +138,12 @@ uint32_t RestoreSequence(EditorSession& session) {
     for (const SingerEntry& singer : session.activeSingers) {
         if (singer.state == kStateAdded) {
             if (!session.activeDeleted.Test(singer.bank, singer.program) &&
+                applied.inserted.Test(singer.bank, singer.program) &&
                 trak.vvoiceRemoveVVoice(singer.bank, singer.program) == 0) {
                 return kora4::kSequenceRemoveRefused;
             }
-        } else if (singer.state == kStateEdited) {
+        } else if (singer.state == kStateEdited &&
+                   applied.updated.Test(singer.bank, singer.program)) {
             const SingerEntry* original = FindAtOpen(session, singer.bank, singer.program);
             if (original == nullptr) return kora4::kOtherFailure;
             if (Update(trak, *original) == 0) return kora4::kSequenceUpdateRefused;

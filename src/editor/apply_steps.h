@@ -12,7 +12,7 @@ namespace kora::editor {
 
 // 0, kSequenceUpdateRefused, kSequenceInsertRefused, kSequenceRemoveRefused
 // or kOtherFailure (no Active singer left); a failure is shown to the user.
-// Changes made before a failure stay.
+// Changes made before a failure stay until RestoreSequence.
 uint32_t ApplyActiveChanges(EditorSession& session, EditorDialog& dialog);
 
 // Commits only when My Singers changed: 0 or kDatabaseFailed.
@@ -22,8 +22,9 @@ uint32_t CommitDatabase(EditorSession& session);
 // My list.
 uint32_t ReplaceLibraryTable(EditorSession& session, EditorDialog& dialog);
 
-// Puts the sequence's Active singers back as they were loaded, after
-// ApplyActiveChanges succeeded; shows nothing.
+// Puts the sequence's Active singers back as they were loaded, undoing
+// what ApplyActiveChanges did, all of it or the part done before it
+// failed; shows nothing.
 uint32_t RestoreSequence(EditorSession& session);
 
 }  // namespace kora::editor

@@ -14,11 +14,20 @@ struct ModuleContext;
 
 namespace kora::editor {
 
+// What ApplyActiveChanges did to the sequence, pair by pair, so that the
+// sequence can be given back however far the apply got.
+struct SequenceChanges {
+    PairMap inserted;  // an added Active singer was put there
+    PairMap removed;   // the voice held there at load was taken away
+    PairMap updated;   // the voice held there at load took the edited values
+};
+
 // The Singer Editor's lists, maps and flags together with what they are
 // loaded from and written back to. Neither pointer is owned.
 struct EditorSession : EditorCollections {
     const api::ModuleContext* context = nullptr;
     CAxTrakManagerIF* trakManager = nullptr;
+    SequenceChanges applied;
 };
 
 // How the modal run of the dialog ended.

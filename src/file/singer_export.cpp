@@ -39,10 +39,10 @@ ExportResult ExportSingerFile(const std::u16string& path, const std::vector<Sing
     if (!writer.Open(path))
         return writer.IsOpen() ? ExportResult::WriteFailed : ExportResult::CannotCreate;
     const ExportResult result = WriteMySingers(mySingers, writer, environment);
-    // Buffered bytes reach the disk at close; a failure there is a failed write.
-    const bool closed = writer.Close();
-    if (result == ExportResult::Written && !closed) return ExportResult::WriteFailed;
-    return result;
+    // Only a whole file replaces the one at the path; the writer drops
+    // anything less.
+    if (result != ExportResult::Written) return result;
+    return writer.Commit() ? ExportResult::Written : ExportResult::WriteFailed;
 }
 
 }  // namespace kora

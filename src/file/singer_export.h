@@ -24,23 +24,26 @@ protected:
     ~ExportEnvironment() = default;
 };
 
+// Every result but Written leaves the file at the path as it was.
 enum class ExportResult {
     Written,       // message 34
-    CannotCreate,  // the file could not be created: nothing written
-    NoHostPath,    // nothing after the byte-order mark
-    NoModuleInfo,  // module path or version missing: the first comment line only
-    WriteFailed,   // the lines before the failed write stay
+    CannotCreate,  // the file could not be created
+    NoHostPath,    // the host executable's path is not available
+    NoModuleInfo,  // the module's path or version is not available
+    WriteFailed,   // a write, the flush, the close or the replacing failed
 };
 
 // The string-table id of the message that ends an export.
 int ExportMessageId(ExportResult result);
 
 // Writes the pieces of the file in order, each as soon as it is formatted,
-// and stops at the first that cannot be had or written.
+// and stops at the first that cannot be had or written (the sink keeps the
+// pieces before it).
 ExportResult WriteMySingers(const std::vector<SingerEntry>& mySingers, SingerFileSink& sink,
                             const ExportEnvironment& environment);
 
-// Creates the file at path (UTF-8 with byte-order mark, CR LF) and writes it.
+// Writes the file at path (UTF-8 with byte-order mark, CR LF) whole, or
+// leaves what is there untouched.
 ExportResult ExportSingerFile(const std::u16string& path, const std::vector<SingerEntry>& mySingers,
                               const ExportEnvironment& environment);
 

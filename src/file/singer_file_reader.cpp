@@ -14,35 +14,52 @@ constexpr std::u16string_view kListHeader = u"[MySingerList]";
 constexpr std::u16string_view kVersionKey = u"version";
 constexpr std::u16string_view kCountKey = u"count";
 
+// Keeps the fields a singer line is read for; the others are only counted,
+// so a line of a million commas costs no more than one of twelve.
+class FieldList {
+public:
+    explicit FieldList(std::vector<std::u16string>& kept) : kept_(kept) {}
+    bool Keeps() const { return kept_.size() < kSingerLineFieldLimit; }
+    void Add(std::u16string field) {
+        if (Keeps()) kept_.push_back(std::move(field));
+    }
+
+private:
+    std::vector<std::u16string>& kept_;
+};
+
 // Reads a quoted field at the start of rest (which begins with a quotation
 // mark). Returns false when the line is broken.
-bool ReadQuotedField(std::u16string_view& rest, std::vector<std::u16string>& fields) {
+bool ReadQuotedField(std::u16string_view& rest, FieldList& fields) {
     rest.remove_prefix(1);
+    const bool keep = fields.Keeps();
     std::u16string text;
     for (;;) {
         const auto quote = rest.find(u'"');
         if (quote == std::u16string_view::npos || quote == 0) break;
-        std::u16string piece(rest.substr(0, quote));
+        const std::u16string_view piece = rest.substr(0, quote);
         rest.remove_prefix(quote + 1);
         if (rest.empty()) return false;
-        // The writer escapes a quotation mark as backslash + quotation mark.
-        if (piece.back() == u'\\') piece.back() = u'"';
-        text += piece;
+        if (keep) {
+            // The writer escapes a quotation mark as backslash + quotation mark.
+            text += piece.substr(0, piece.size() - 1);
+            text += piece.back() == u'\\' ? u'"' : piece.back();
+        }
         if (rest.front() == u'"') rest.remove_prefix(1);
     }
     if (rest.empty() || rest.front() != u'=') return false;
     rest.remove_prefix(1);
-    fields.push_back(std::move(text));
+    fields.Add(std::move(text));
     return true;
 }
 
-void ReadPlainField(std::u16string_view& rest, std::vector<std::u16string>& fields) {
+void ReadPlainField(std::u16string_view& rest, FieldList& fields) {
     const auto comma = rest.find(u',');
     if (comma != std::u16string_view::npos) {
-        fields.emplace_back(rest.substr(0, comma));
+        if (fields.Keeps()) fields.Add(std::u16string(rest.substr(0, comma)));
         rest.remove_prefix(comma + 1);
     } else if (!rest.empty()) {
-        fields.emplace_back(rest);
+        if (fields.Keeps()) fields.Add(std::u16string(rest));
         rest = {};
     }
 }
@@ -63,9 +80,19 @@ std::vector<SignificantLine> SignificantLines(std::u16string_view text) {
         const auto end = text.find(u'\n');
         const auto physical = text.substr(0, end);
         text = end == std::u16string_view::npos ? std::u16string_view{} : text.substr(end + 1);
+        // The walk rejects the file at a line beyond a limit; nothing after
+        // it is read.
+        if (physical.size() > kSingerLineUnitLimit) {
+            lines.push_back({lineNumber, {}, ReadFaultReason::LineTooLong});
+            break;
+        }
         const auto trimmed = TrimWhiteSpace(physical);
         if (trimmed.empty() || trimmed.front() == u';') continue;
-        lines.push_back({lineNumber, std::u16string(trimmed)});
+        if (lines.size() == kSingerFileLineLimit) {
+            lines.push_back({lineNumber, {}, ReadFaultReason::TooManyLines});
+            break;
+        }
+        lines.push_back({lineNumber, std::u16string(trimmed), std::nullopt});
     }
     return lines;
 }
@@ -99,15 +126,16 @@ std::vector<std::u16string> SplitSingerLine(std::u16string_view line, bool* brok
     std::vector<std::u16string> fields;
     if (broken) *broken = false;
     if (line.empty() || line.front() != u'"') return fields;
+    FieldList list(fields);
     std::u16string_view rest = line;
     while (!rest.empty()) {
-        if (rest.front() == u'"' && !ReadQuotedField(rest, fields)) {
+        if (rest.front() == u'"' && !ReadQuotedField(rest, list)) {
             if (broken) *broken = true;
             return fields;
         }
         // The field right after a quoted one is plain even when it starts
         // with a quotation mark.
-        ReadPlainField(rest, fields);
+        ReadPlainField(rest, list);
     }
     return fields;
 }
@@ -147,6 +175,10 @@ const char* DescribeReadFault(ReadFaultReason reason) {
             return "a line before the count line";
         case ReadFaultReason::CountBelowOne:
             return "a singer line after a count below 1";
+        case ReadFaultReason::LineTooLong:
+            return "a line longer than 1,048,576 characters";
+        case ReadFaultReason::TooManyLines:
+            return "more than 262,144 significant lines";
     }
     return "unknown fault";
 }
@@ -167,7 +199,7 @@ SingerFileContent WalkSingerFile(std::vector<SignificantLine> lines) {
         }
         const auto parsed = ParseKeyValue(all[header + 1].text, key);
         if (!parsed) {
-            reject(all[header + 1], invalid);
+            reject(all[header + 1], all[header + 1].beyondLimit.value_or(invalid));
             return false;
         }
         value = *parsed;
@@ -179,6 +211,10 @@ SingerFileContent WalkSingerFile(std::vector<SignificantLine> lines) {
     bool countRead = false;
     for (std::size_t i = 0; i < all.size(); ++i) {
         const SignificantLine& line = all[i];
+        if (line.beyondLimit) {
+            reject(line, *line.beyondLimit);
+            break;
+        }
         if (line.text == kGeneralHeader) {
             if (content.version != -1) {
                 reject(line, ReadFaultReason::GeneralRepeated);
@@ -227,7 +263,9 @@ SingerFileContent WalkSingerFile(std::vector<SignificantLine> lines) {
 }
 
 SingerFileContent ReadSingerFile(std::span<const uint8_t> bytes) {
-    return WalkSingerFile(SignificantLines(DecodeFileText(bytes)));
+    // The decoded text goes before the walk splits the lines into fields.
+    std::vector<SignificantLine> lines = SignificantLines(DecodeFileText(bytes));
+    return WalkSingerFile(std::move(lines));
 }
 
 }  // namespace kora

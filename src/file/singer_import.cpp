@@ -1,5 +1,10 @@
 #include "singer_import.h"
 
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <unordered_set>
+
 #include "file_io.h"
 #include "model/conversions.h"
 #include "model/text_field.h"
@@ -17,10 +22,60 @@ AxVVoiceParam FromDefaults(const InstalledVoice& voice) {
     return params;
 }
 
-bool SameShownValues(const int32_t* stored, const AxVVoiceParam& params) {
-    return stored[kBRE] == params.BRE && stored[kBRI] == params.BRI && stored[kCLE] == params.CLE &&
-           stored[kGEN] == params.GEN;
+// What IsDuplicateMySinger compares, and nothing else: both voices (an
+// empty secondary one equals only another empty one), BRE, BRI, CLE and GEN
+// of both sets and the secondary VOL, texts exactly.
+struct DuplicateKey {
+    std::u16string primaryId;
+    std::u16string secondaryId;
+    std::array<int32_t, 9> values{};
+    bool operator==(const DuplicateKey&) const = default;
+};
+
+struct DuplicateKeyHash {
+    std::size_t operator()(const DuplicateKey& key) const {
+        std::size_t hash = std::hash<std::u16string>()(key.primaryId);
+        const auto mix = [&hash](std::size_t value) {
+            hash ^= value + 0x9E3779B97F4A7C15ull + (hash << 6) + (hash >> 2);
+        };
+        mix(std::hash<std::u16string>()(key.secondaryId));
+        for (const int32_t value : key.values) mix(std::hash<int32_t>()(value));
+        return hash;
+    }
+};
+
+DuplicateKey KeyOf(std::u16string_view primaryId, const AxVVoiceParam& primary,
+                   std::u16string_view secondaryId, const AxVVoiceParam& secondary) {
+    return {std::u16string(primaryId),
+            std::u16string(secondaryId),
+            {primary.BRE, primary.BRI, primary.CLE, primary.GEN, secondary.BRE, secondary.BRI,
+             secondary.CLE, secondary.GEN, secondary.VOL}};
 }
+
+DuplicateKey KeyOf(const SingerEntry& entry) {
+    const auto& p = entry.primaryParams;
+    const auto& s = entry.secondaryParams;
+    return {entry.primaryId,
+            entry.secondaryId,
+            {p[kBRE], p[kBRI], p[kCLE], p[kGEN], s[kBRE], s[kBRI], s[kCLE], s[kGEN], s[kVOL]}};
+}
+
+// My Singers as one import compares its lines with them: the keys of the
+// list as it stood when the import began, and of every singer taken since
+// (CreateAndInsert appends an entry with the line's own voices and values).
+// One lookup per line instead of a walk of the whole list.
+class DuplicateIndex {
+public:
+    explicit DuplicateIndex(const std::vector<SingerEntry>& mySingers) {
+        keys_.reserve(mySingers.size());
+        for (const SingerEntry& entry : mySingers) keys_.insert(KeyOf(entry));
+    }
+    bool Contains(const DuplicateKey& key) const { return keys_.contains(key); }
+    void Add(DuplicateKey key) { keys_.insert(std::move(key)); }
+
+private:
+    std::unordered_set<DuplicateKey, DuplicateKeyHash> keys_;
+};
 
 // A null unit would end the text early in the record while the list kept it
 // whole, so such a text is refused like one that does not fit.
@@ -49,7 +104,8 @@ LineFate FillRecord(DBM_VVOICE_INFO& record, const InstalledVoice& voice,
 }
 
 // Steps of one singer line up to the database; returns its fate.
-ImportedLine ImportLine(const SingerLine& line, ImportEnvironment& environment) {
+ImportedLine ImportLine(const SingerLine& line, ImportEnvironment& environment,
+                        DuplicateIndex& duplicates) {
     ImportedLine result;
     result.lineNumber = line.lineNumber;
     const auto& fields = line.fields;
@@ -85,7 +141,8 @@ ImportedLine ImportLine(const SingerLine& line, ImportEnvironment& environment) 
     ParseVoiceParameters(fields, VoiceSet::Primary, primary);
     if (!secondaryId.empty()) ParseVoiceParameters(fields, VoiceSet::Secondary, secondary);
 
-    if (IsDuplicateMySinger(environment.MySingers(), fields[1], primary, secondaryId, secondary)) {
+    DuplicateKey key = KeyOf(fields[1], primary, secondaryId, secondary);
+    if (duplicates.Contains(key)) {
         result.fate = LineFate::Duplicate;
         return result;
     }
@@ -95,7 +152,9 @@ ImportedLine ImportLine(const SingerLine& line, ImportEnvironment& environment) 
     if (result.fate != LineFate::Taken) return result;
     if (!environment.CreateAndInsert(record, primary, secondary)) {
         result.fate = LineFate::RefusedByDatabase;
+        return result;
     }
+    duplicates.Add(std::move(key));
     return result;
 }
 
@@ -104,15 +163,9 @@ ImportedLine ImportLine(const SingerLine& line, ImportEnvironment& environment) 
 bool IsDuplicateMySinger(const std::vector<SingerEntry>& mySingers, std::u16string_view primaryId,
                          const AxVVoiceParam& primary, std::u16string_view secondaryId,
                          const AxVVoiceParam& secondary) {
-    for (const SingerEntry& entry : mySingers) {
-        if (SameShownValues(entry.primaryParams.data(), primary) &&
-            SameShownValues(entry.secondaryParams.data(), secondary) &&
-            entry.secondaryParams[kVOL] == secondary.VOL && entry.primaryId == primaryId &&
-            entry.secondaryId == secondaryId) {
-            return true;
-        }
-    }
-    return false;
+    const DuplicateKey key = KeyOf(primaryId, primary, secondaryId, secondary);
+    return std::any_of(mySingers.begin(), mySingers.end(),
+                       [&key](const SingerEntry& entry) { return KeyOf(entry) == key; });
 }
 
 const char* DescribeLineFate(LineFate fate) {
@@ -168,8 +221,9 @@ int ImportMessageId(ImportEnding ending) {
 
 ImportOutcome ImportSingers(const SingerFileContent& content, ImportEnvironment& environment) {
     ImportOutcome outcome;
+    DuplicateIndex duplicates(environment.MySingers());
     for (const SingerLine& line : content.singerLines) {
-        outcome.lines.push_back(ImportLine(line, environment));
+        outcome.lines.push_back(ImportLine(line, environment, duplicates));
         const LineFate fate = outcome.lines.back().fate;
         if (fate == LineFate::RefusedByDatabase) {
             outcome.ending = ImportEnding::DatabaseRefused;
@@ -185,13 +239,13 @@ ImportOutcome ImportSingers(const SingerFileContent& content, ImportEnvironment&
 }
 
 ImportOutcome ImportSingerFile(const std::u16string& path, ImportEnvironment& environment) {
-    const auto bytes = ReadFileBytes(path);
-    if (!bytes) {
+    const FileRead file = ReadFileBytes(path, kSingerFileByteLimit);
+    if (file.error) {
         ImportOutcome outcome;
         outcome.ending = ImportEnding::FileUnreadable;
         return outcome;
     }
-    return ImportSingers(ReadSingerFile(*bytes), environment);
+    return ImportSingers(ReadSingerFile(file.bytes), environment);
 }
 
 }  // namespace kora

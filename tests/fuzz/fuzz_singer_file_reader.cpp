@@ -26,7 +26,7 @@ void CheckContent(const SingerFileContent& content, std::size_t byteCount) {
     for (const auto& line : content.significantLines) {
         Require(line.lineNumber > previous);
         Require(static_cast<std::size_t>(line.lineNumber) <= byteCount);
-        Require(!line.text.empty() && line.text.front() != u';');
+        Require(line.beyondLimit || (!line.text.empty() && line.text.front() != u';'));
         Require(TrimWhiteSpace(line.text).size() == line.text.size());
         previous = line.lineNumber;
     }
@@ -35,6 +35,7 @@ void CheckContent(const SingerFileContent& content, std::size_t byteCount) {
         Require(line.lineNumber > previous);
         previous = line.lineNumber;
         Require(!line.broken || line.fields.empty());
+        Require(line.fields.size() <= kSingerLineFieldLimit);
     }
     if (content.fault) Require(content.fault->lineNumber > previous);
 }

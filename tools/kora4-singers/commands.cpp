@@ -37,9 +37,14 @@ LoadedDatabase OpenDatabase(const CommandLine& line, bool withGroups) {
 }
 
 SingerFileContent ReadFile(const CommandLine& line) {
-    const auto bytes = ReadFileBytes(line.file);
-    if (!bytes) throw ToolError(kExitFile, "cannot read " + EncodeUtf8(line.file));
-    return ReadSingerFile(*bytes);
+    const FileRead file = ReadFileBytes(line.file, kSingerFileByteLimit);
+    if (file.error == FileReadError::TooLarge) {
+        throw ToolError(kExitFile, EncodeUtf8(line.file) +
+                                       " is larger than 64 MiB, far more than any singer file "
+                                       "holds; it is not read");
+    }
+    if (file.error) throw ToolError(kExitFile, "cannot read " + EncodeUtf8(line.file));
+    return ReadSingerFile(file.bytes);
 }
 
 std::string Rejection(const std::string& file, const ReadFault& fault) {
@@ -156,12 +161,12 @@ int RunExport(const CommandLine& line, std::ostream& out, std::ostream&) {
             throw ToolError(kExitFile, "cannot create " + file);
         case ExportResult::NoHostPath:
             throw ToolError(kExitFile, "the path of this program cannot be had; " + file +
-                                           " holds nothing but the byte-order mark");
+                                           " is left as it was");
         case ExportResult::NoModuleInfo:
         case ExportResult::WriteFailed:
             break;
     }
-    throw ToolError(kExitFile, "writing " + file + " failed; the file is incomplete");
+    throw ToolError(kExitFile, "writing " + file + " failed; " + file + " is left as it was");
 }
 
 }  // namespace kora::singers

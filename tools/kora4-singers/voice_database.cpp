@@ -68,10 +68,19 @@ bool InRange(const int32_t* values, int count) {
 
 std::string VoiceLabel(int32_t index) { return "installed voice " + std::to_string(index + 1); }
 
+// A DBM_Init that throws is a database that did not start.
+api::DbmBinding Bind(const std::filesystem::path& library) {
+    try {
+        return api::DbmBinding::Bind(library);
+    } catch (...) {
+        Fail("the voice database did not start: DBM_Init failed with an exception");
+    }
+}
+
 }  // namespace
 
 VoiceDatabase::VoiceDatabase(const std::filesystem::path& library, const std::string& label)
-    : context_(api::DbmBinding::Bind(library)) {
+    : context_(Bind(library)) {
     session_.context = &context_;
     // A status of 1 is a bound library whose DBM_Init succeeded.
     context_.initialized = context_.status == 1;

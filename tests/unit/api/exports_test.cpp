@@ -157,7 +157,7 @@ TEST_F(ExportsTest, NoExceptionLeavesInitOrDeleteAndInitAfterDeleteBindsAfresh) 
     EXPECT_EQ(ContextSlot(), nullptr);
     fake.Call("FakeDbm_SetThrowing", 0, 1);
     ASSERT_EQ(KORA_Init(), kOk);
-    EXPECT_EQ(KORA_Delete(), kDeleteFailed);
+    EXPECT_EQ(KORA_Delete(), kOk);  // a DBM_Delete that throws is one whose result is ignored
     EXPECT_EQ(ContextSlot(), nullptr);
     fake.Call("FakeDbm_SetThrowing", 0, 0);
 

@@ -76,7 +76,8 @@ TEST_F(SingersTool, HelpAndRefusals) {
     EXPECT_THAT(help.out, HasSubstr("kora4-singers check FILE [--catalog DIR]"));
     EXPECT_THAT(help.out, HasSubstr("Exit codes:\n  0  done"));
     const std::string store = Store(), file = Write("shared.dat", kSharedFile);
-    const std::string kept = Write("kept.dat", "precious");
+    const std::string kept = Write("kept.dat", "precious"), huge = Write("huge.dat", kSharedFile);
+    fs::resize_file(huge, (64u << 20) + 1);  // sparse
     fs::create_directory(root_ / "empty");
     const struct {
         std::vector<std::string> args;
@@ -92,6 +93,7 @@ TEST_F(SingersTool, HelpAndRefusals) {
         {{"check", "a.dat", "--catalog=x", "--catalog", "y"}, kUsage, "--catalog is given twice"},
         {{"export", "a.dat", "--store="}, kUsage, "--store needs a non-empty value"},
         {{"check", Path("missing.dat")}, kFile, "cannot read " + Path("missing.dat") + "\n"},
+        {{"import", huge}, kFile, huge + " is larger than 64 MiB"},
         {{"export", Path("no/such/out.dat")},
          kFile,
          "cannot create " + Path("no/such/out.dat") + "\n"},

@@ -110,7 +110,7 @@ TEST_F(SingerEditorInvocation, ReadOnlyOkPicksTheSelectedRowAndCancelNothing) {
 TEST_F(SingerEditorInvocation, ADialogEndedNeitherByOkNorByCancelRollsBack) {
     // The script runs out while the dialog is open: it ends with a value of
     // its own, as a dialog the toolkit could not run would.
-    EXPECT_EQ(Open(), kOk);  // the roll-back succeeded
+    EXPECT_EQ(Open(), kOtherFailure);  // rolled back, and never answered as a Cancel
     EXPECT_EQ(FromStartUp(), Concat({kStartUp, {"DBM_RollBackEditor(77)"}}));
     EXPECT_EQ(user.TakeFailures().size(), 1u);
 

@@ -69,7 +69,7 @@ int32_t FakeDatabase::Delete() { return Logged("DBM_Delete", 0); }
 int32_t FakeDatabase::GetAllVoice(DbmVoiceList** outList) {
     log_.Add("DBM_GetAllVoice");
     *outList = &list_;
-    return getAllVoiceResult;
+    return 0;
 }
 
 int32_t FakeDatabase::GetVoiceParameters(const char16_t* voiceId, int32_t* outParams6) {
@@ -102,11 +102,11 @@ uint32_t FakeDatabase::GetEditor() {
 }
 
 int32_t FakeDatabase::CommitEditor(uint32_t editor) {
-    return Logged("DBM_CommitEditor(" + std::to_string(editor) + ")", commitResult);
+    return Logged("DBM_CommitEditor(" + std::to_string(editor) + ")", 0);
 }
 
 int32_t FakeDatabase::UpdateUserRegistory(uint32_t editor) {
-    return Logged("DBM_UpdateUserRegistory(" + std::to_string(editor) + ")", updateRegistoryResult);
+    return Logged("DBM_UpdateUserRegistory(" + std::to_string(editor) + ")", 0);
 }
 
 int32_t FakeDatabase::RollBackEditor(uint32_t editor) {

@@ -39,13 +39,10 @@ public:
     const std::map<Pair, DBM_VVOICE_INFO>& VirtualVoices() const { return virtualVoices_; }
 
     // Answers to inject.
-    int32_t getAllVoiceResult = 0;
     std::optional<Pair> virtualInfoFailsAt;  // with virtualInfoFailure
     int32_t virtualInfoFailure = -1;
     int32_t backupResult = 0;
     uint32_t editorHandle = 77;
-    int32_t commitResult = 0;
-    int32_t updateRegistoryResult = 0;
     int32_t rollBackResult = 0;
     int32_t defaultBank = -1;
     int32_t defaultProgram = -1;

@@ -182,47 +182,6 @@ INSTANTIATE_TEST_SUITE_P(
                     BadParams{"Refused", {0, 0, 0, 0, 0, 0}, 5, kDatabaseFailed}),
     [](const auto& p) { return std::string(p.param.label); });
 
-// A failing load step ends the invocation, without the dialog, right after
-// its call: nothing opened is rolled back.
-struct LoadFailure {
-    const char* label;
-    void (*inject)(FakeDatabase&);
-    std::string lastCall;
-};
-void PrintTo(const LoadFailure& c, std::ostream* os) { *os << c.label; }
-
-class FailingLoad : public EditorTest, public testing::WithParamInterface<LoadFailure> {};
-
-TEST_P(FailingLoad, EndsTheInvocationWithoutTheDialog) {
-    GetParam().inject(database);
-    EXPECT_EQ(Run(), kDatabaseFailed);
-    EXPECT_EQ(log.Collapsed().back(), GetParam().lastCall);
-    log.Clear();
-    int32_t bank = 5;
-    int32_t program = 6;
-    EXPECT_EQ(RunReadOnly(&bank, &program), kDatabaseFailed);
-    EXPECT_EQ((Pair{bank, program}), (Pair{5, 6}));
-    EXPECT_EQ(log.Collapsed().back(), GetParam().lastCall);
-    EXPECT_EQ(dialog.runs, 0);
-    EXPECT_EQ(log.Count("DBM_RollBackEditor"), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FailingLoad,
-    testing::Values(LoadFailure{"GetAllVoice", [](FakeDatabase& db) { db.getAllVoiceResult = -3; },
-                                "DBM_GetAllVoice"},
-                    LoadFailure{"VirtualVoiceQuery",
-                                [](FakeDatabase& db) {
-                                    db.virtualInfoFailsAt = Pair{3, 7};
-                                    db.virtualInfoFailure = -2;
-                                },
-                                "DBM_GetVirtualVoiceInfo x" + std::to_string(3 * 128 + 8)},
-                    LoadFailure{"Backup", [](FakeDatabase& db) { db.backupResult = 1; },
-                                "DBM_BackupAllVirtualVoice"},
-                    LoadFailure{"NoEditingHandle", [](FakeDatabase& db) { db.editorHandle = 0; },
-                                "DBM_GetEditor"}),
-    [](const auto& p) { return std::string(p.param.label); });
-
 TEST_F(LoadTest, AFailedVirtualVoiceQueryTellsItsPairAndAnswer) {
     database.virtualInfoFailsAt = Pair{3, 7};
     database.virtualInfoFailure = -2;

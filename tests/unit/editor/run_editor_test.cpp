@@ -58,20 +58,22 @@ protected:
     trak4::SequenceDocument original;
 };
 
-TEST_F(RunEditorTest, CancelOrAnyOtherEndingRollsBackAndLeavesTheSequenceAlone) {
-    dialog.user = [](EditorSession& s) {
-        EditAddDelete(s);
-        s.myChanged = true;
-        return DialogEnding::Cancel;
-    };
-    EXPECT_EQ(Run(), kOk);
-    EXPECT_EQ(AfterDialog(), (Calls{"dialog", "DBM_RollBackEditor(77)"}));
-    EXPECT_TRUE(SequenceUntouched());
-    log.Clear();
-    dialog.user = [](EditorSession&) { return DialogEnding::Other; };
-    database.rollBackResult = 3;  // and a failed roll-back is reported
-    EXPECT_EQ(Run(), kDatabaseFailed);
-    EXPECT_EQ(log.Calls().back(), "DBM_RollBackEditor(77)");
+TEST_F(RunEditorTest, ADialogThatCouldNotRunOrThrewRollsBackAndFails) {
+    // Whether or not the roll-back succeeds, the host never reads such an
+    // ending as a Cancel.
+    for (const int32_t rollBackResult : {0, 3}) {
+        database.rollBackResult = rollBackResult;
+        for (const bool throws : {false, true}) {
+            dialog.user = [throws](EditorSession& s) {
+                s.myChanged = true;
+                if (throws) throw std::runtime_error("a handler");
+                return DialogEnding::Other;
+            };
+            log.Clear();
+            EXPECT_EQ(Run(), kOtherFailure);
+            EXPECT_EQ(AfterDialog(), (Calls{"dialog", "DBM_RollBackEditor(77)"}));
+        }
+    }
 }
 
 TEST_F(RunEditorTest, OkWithoutChangesCommitsNothingButReplacesTheTable) {
@@ -162,20 +164,23 @@ TEST_F(RunEditorTest, OkWithAnEmptyMyListRestoresTheSequence) {
 }
 
 // A refusal while applying: its status, "Failed to edit file!", the
-// database rolled back, and the changes made before it stay.
+// database rolled back, and what the apply had changed undone.
 struct ApplyFailure {
     const char* label;
     trak4::TrakOp op;
     int nth;
     uint32_t status;
     std::size_t appliedCalls;  // of kAppliedChanges, before the message
+    Calls undo;                // the calls that give the sequence back
+    bool messageThrows = false;
 };
 void PrintTo(const ApplyFailure& c, std::ostream* os) { *os << c.label; }
 
 class ApplyRefused : public RunEditorTest, public testing::WithParamInterface<ApplyFailure> {};
 
-TEST_P(ApplyRefused, RollsBackAndReportsTheRefusal) {
+TEST_P(ApplyRefused, RollsBackUndoesTheChangesAndReportsTheRefusal) {
     trak->RefuseCall(GetParam().op, GetParam().nth);
+    dialog.messagesThrow = GetParam().messageThrows;
     dialog.user = [](EditorSession& s) {
         s.myChanged = true;
         return EditAddDelete(s);
@@ -184,32 +189,56 @@ TEST_P(ApplyRefused, RollsBackAndReportsTheRefusal) {
     const Calls applied(
         kAppliedChanges.begin(),
         kAppliedChanges.begin() + static_cast<std::ptrdiff_t>(GetParam().appliedCalls));
-    EXPECT_EQ(
-        AfterDialog(),
-        Concat({{"dialog"},
-                applied,
-                {"message(25,16)", "DBM_RollBackEditor(77)", "vvoiceNotifyObserversOfUpdates"}}));
+    EXPECT_EQ(AfterDialog(), Concat({{"dialog"},
+                                     applied,
+                                     {"message(25,16)", "DBM_RollBackEditor(77)"},
+                                     GetParam().undo,
+                                     {"vvoiceNotifyObserversOfUpdates"}}));
+    EXPECT_TRUE(SequenceUntouched());
     EXPECT_TRUE(trak->LibraryTable().empty());
 }
 
 using trak4::TrakOp;
 INSTANTIATE_TEST_SUITE_P(
     Cases, ApplyRefused,
-    testing::Values(ApplyFailure{"Update", TrakOp::kUpdate, 1, kSequenceUpdateRefused, 2},
-                    ApplyFailure{"RemoveBeforeInsert", TrakOp::kRemove, 1, kSequenceInsertRefused,
-                                 3},
-                    ApplyFailure{"Insert", TrakOp::kInsert, 2, kSequenceInsertRefused, 5},
-                    ApplyFailure{"FinalRemove", TrakOp::kRemove, 2, kSequenceRemoveRefused, 6}),
+    testing::Values(ApplyFailure{"Update", TrakOp::kUpdate, 1, kSequenceUpdateRefused, 2, {}},
+                    // A step that throws has failed all the same.
+                    ApplyFailure{
+                        "UpdateMessageThrows", TrakOp::kUpdate, 1, kOtherFailure, 2, {}, true},
+                    ApplyFailure{"RemoveBeforeInsert",
+                                 TrakOp::kRemove,
+                                 1,
+                                 kSequenceInsertRefused,
+                                 3,
+                                 {"vvoiceUpdateVVoiceV4(0,0)"}},
+                    ApplyFailure{"Insert",
+                                 TrakOp::kInsert,
+                                 2,
+                                 kSequenceInsertRefused,
+                                 5,
+                                 {"vvoiceRemoveVVoice(0,1)", "vvoiceInsertVVoiceV4(0,1)",
+                                  "vvoiceUpdateVVoiceV4(0,0)"}},
+                    ApplyFailure{"FinalRemove",
+                                 TrakOp::kRemove,
+                                 2,
+                                 kSequenceRemoveRefused,
+                                 6,
+                                 {"vvoiceRemoveVVoice(0,1)", "vvoiceInsertVVoiceV4(0,1)",
+                                  "vvoiceUpdateVVoiceV4(0,0)", "vvoiceRemoveVVoice(0,2)"}}),
     [](const auto& p) { return std::string(p.param.label); });
 
-TEST_F(RunEditorTest, TheSequenceManagerIsNotifiedAlsoWhenAStepThrows) {
-    trak->RefuseCall(trak4::TrakOp::kUpdate, 1);
+TEST_F(RunEditorTest, AnExceptionAfterTheApplyStillRestoresTheSequence) {
+    // The message of a refused library table throws.
+    trak->RefuseAll(trak4::TrakOp::kReplaceLibTable);
     dialog.messagesThrow = true;
     dialog.user = EditAddDelete;
-    EXPECT_THROW(Run(), std::runtime_error);
-    EXPECT_EQ(AfterDialog(),
-              (Calls{"dialog", "vvoiceInitializeUpdateContext", "vvoiceUpdateVVoiceV4(0,0)",
-                     "message(25,16)", "vvoiceNotifyObserversOfUpdates"}));
+    EXPECT_EQ(Run(), kOtherFailure);
+    EXPECT_EQ(AfterDialog(), Concat({{"dialog"},
+                                     kAppliedChanges,
+                                     {"sysReplaceVVoiceLibTable(3)", "message(25,16)"},
+                                     kRestore,
+                                     {"vvoiceNotifyObserversOfUpdates"}}));
+    EXPECT_TRUE(SequenceUntouched());
 }
 
 TEST_F(RunEditorTest, AnEmptyActiveListWithChangesIsRefusedBeforeAnyCall) {
@@ -222,54 +251,6 @@ TEST_F(RunEditorTest, AnEmptyActiveListWithChangesIsRefusedBeforeAnyCall) {
                                     "DBM_RollBackEditor(77)", "vvoiceNotifyObserversOfUpdates"}));
     EXPECT_TRUE(SequenceUntouched());
 }
-
-// A failure after the sequence was changed: the sequence is put back.
-struct LateFailure {
-    const char* label;
-    void (*inject)(FakeDatabase&, LoggingTrakManager&);
-    uint32_t status;
-    Calls calls;  // between the applied changes and the restore
-};
-void PrintTo(const LateFailure& c, std::ostream* os) { *os << c.label; }
-
-class LateRefusal : public RunEditorTest, public testing::WithParamInterface<LateFailure> {};
-
-TEST_P(LateRefusal, RestoresTheSequenceAsLoaded) {
-    GetParam().inject(database, *trak);
-    dialog.user = [](EditorSession& s) {
-        s.myChanged = true;
-        return EditAddDelete(s);
-    };
-    EXPECT_EQ(Run(), GetParam().status);
-    EXPECT_EQ(AfterDialog(), Concat({{"dialog"},
-                                     kAppliedChanges,
-                                     GetParam().calls,
-                                     kRestore,
-                                     {"vvoiceNotifyObserversOfUpdates"}}));
-    EXPECT_TRUE(SequenceUntouched());
-    EXPECT_EQ(log.Count("DBM_RollBackEditor"), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LateRefusal,
-    testing::Values(LateFailure{"Commit",
-                                [](FakeDatabase& db, LoggingTrakManager&) { db.commitResult = 1; },
-                                kDatabaseFailed,
-                                {"DBM_CommitEditor(77)"}},
-                    LateFailure{"UpdateUserRegistory",
-                                [](FakeDatabase& db, LoggingTrakManager&) {
-                                    db.updateRegistoryResult = -1;
-                                },
-                                kDatabaseFailed,
-                                {"DBM_CommitEditor(77)", "DBM_UpdateUserRegistory(77)"}},
-                    LateFailure{"LibraryTable",
-                                [](FakeDatabase&, LoggingTrakManager& manager) {
-                                    manager.RefuseAll(trak4::TrakOp::kReplaceLibTable);
-                                },
-                                kLibraryTableRefused,
-                                {"DBM_CommitEditor(77)", "DBM_UpdateUserRegistory(77)",
-                                 "sysReplaceVVoiceLibTable(3)", "message(25,16)"}}),
-    [](const auto& p) { return std::string(p.param.label); });
 
 TEST_F(RunEditorTest, RestoreGoesPastAPairThatHeldNothingAtLoad) {
     // (0,2) was taken by a singer added and deleted here: nothing to give

@@ -2,6 +2,7 @@
 // failure leaves the file.
 #include <gtest/gtest.h>
 
+#include "file/file_io.h"
 #include "file/singer_export.h"
 #include "file_test_support.h"
 #include "temp_folder.h"
@@ -13,13 +14,11 @@ using test::Entry;
 using test::FakeExportEnvironment;
 using testing_support::ReadFile;
 
-// Keeps every piece; the write numbered failAt (from 1) fails.
+// Keeps every piece.
 class RecordingSink final : public SingerFileSink {
 public:
     std::vector<std::u16string> pieces;
-    int failAt = 0;
     bool Write(std::u16string_view piece) override {
-        if (static_cast<int>(pieces.size()) + 1 == failAt) return false;
         pieces.emplace_back(piece);
         return true;
     }
@@ -55,39 +54,61 @@ TEST(WriteMySingers, WritesEachSingerLineInThreePiecesInListOrder) {
     EXPECT_EQ(sink.pieces[8], u"\"\u3042\"");
     EXPECT_EQ(sink.pieces[9], u"=FEDCBA9876543210,0,0,0,0,");
     EXPECT_EQ(sink.pieces[10], u"0123456789ABCDEF,-127,127,-2147483648,2147483647,-5\n");
-
-    for (int failAt = 1; failAt <= 11; ++failAt) {  // a failed write keeps the pieces before it
-        RecordingSink failing;
-        failing.failAt = failAt;
-        EXPECT_EQ(WriteMySingers(kTwoSingers, failing, FakeExportEnvironment()),
-                  ExportResult::WriteFailed);
-        EXPECT_EQ(static_cast<int>(failing.pieces.size()), failAt - 1);
-    }
 }
 
-TEST(ExportSingerFile, FailuresLeaveWhatWasWritten) {
+// Only a whole file takes the place of the one at the path: a failure at
+// any step of the writing, or a comment line that cannot be had, leaves the
+// earlier file byte for byte and nothing else beside it.
+TEST(ExportSingerFile, AFailureAtAnyStepLeavesTheEarlierFileAsItWas) {
     testing_support::TempFolder folder;
+    const auto path = folder / "mine.dat";
+    const std::string earlier = "\xEF\xBB\xBF; an earlier export\r\n";
+    const auto unchanged = [&] {
+        std::vector<std::filesystem::path> files;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            files.push_back(entry.path());
+        return files == std::vector<std::filesystem::path>{path} && ReadFile(path) == earlier;
+    };
+    testing_support::WriteFile(path, earlier);
+
+    std::vector<FileWriteStep> steps;  // of a clean export
+    SetFileWriteFaultForTesting([&](FileWriteStep step) {
+        steps.push_back(step);
+        return false;
+    });
+    ASSERT_EQ(ExportSingerFile(path.u16string(), kTwoSingers, FakeExportEnvironment()),
+              ExportResult::Written);
+    ASSERT_EQ(steps.size(), 16u);  // create, the mark and 11 pieces, flush, close, replace
+    for (std::size_t failAt = 0; failAt < steps.size(); ++failAt) {
+        SCOPED_TRACE(failAt);
+        testing_support::WriteFile(path, earlier);
+        std::size_t step = 0;
+        SetFileWriteFaultForTesting([&](FileWriteStep) { return step++ == failAt; });
+        EXPECT_EQ(ExportSingerFile(path.u16string(), kTwoSingers, FakeExportEnvironment()),
+                  failAt == 0 ? ExportResult::CannotCreate : ExportResult::WriteFailed);
+        EXPECT_TRUE(unchanged());
+    }
+    SetFileWriteFaultForTesting({});
+
     FakeExportEnvironment noHost, noModule, noVersion;
     noHost.hostPath.reset();
     noModule.modulePath.reset();
     noVersion.version.reset();
-    EXPECT_EQ(ExportSingerFile((folder / "empty.dat").u16string(), kTwoSingers, noHost),
-              ExportResult::NoHostPath);
-    EXPECT_EQ(ReadFile(folder / "empty.dat"), "\xEF\xBB\xBF");
+    EXPECT_EQ(ExportSingerFile(path.u16string(), kTwoSingers, noHost), ExportResult::NoHostPath);
     EXPECT_TRUE(noHost.versionAskedFor.empty());
-    EXPECT_EQ(ExportSingerFile((folder / "partial.dat").u16string(), kTwoSingers, noModule),
+    EXPECT_EQ(ExportSingerFile(path.u16string(), kTwoSingers, noModule),
               ExportResult::NoModuleInfo);
-    EXPECT_EQ(ReadFile(folder / "partial.dat"), "\xEF\xBB\xBF; host.app My Singer Information\r\n");
     EXPECT_TRUE(noModule.versionAskedFor.empty());
+    EXPECT_TRUE(unchanged());
     RecordingSink sink;
     EXPECT_EQ(WriteMySingers(kTwoSingers, sink, noVersion), ExportResult::NoModuleInfo);
     EXPECT_EQ(sink.pieces.size(), 1u);
 
     EXPECT_EQ(ExportSingerFile((folder / "missing/x.dat").u16string(), kTwoSingers, noHost),
               ExportResult::CannotCreate);
-    EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
     EXPECT_EQ(ExportSingerFile(u"", kTwoSingers, noHost), ExportResult::CannotCreate);
-    if (std::filesystem::exists("/dev/full")) {  // a buffered write that fails at close
+    EXPECT_TRUE(unchanged());
+    if (std::filesystem::exists("/dev/full")) {  // a device is written in place; it fails at close
         EXPECT_EQ(ExportSingerFile(u"/dev/full", kTwoSingers, FakeExportEnvironment()),
                   ExportResult::WriteFailed);
     }

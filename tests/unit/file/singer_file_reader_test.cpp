@@ -17,6 +17,12 @@ constexpr std::string_view kHead = "[general]\nversion=1\n[MySingerList]\ncount=
 
 SingerFileContent Read(std::string_view text) { return ReadSingerFile(test::Bytes(text)); }
 
+std::string Repeat(std::string_view text, std::size_t times) {
+    std::string repeated;
+    for (std::size_t k = 0; k < times; ++k) repeated += text;
+    return repeated;
+}
+
 std::vector<int> SingerLineNumbers(const SingerFileContent& content) {
     std::vector<int> numbers;
     for (const auto& line : content.singerLines) numbers.push_back(line.lineNumber);
@@ -116,7 +122,13 @@ TEST(ReadSingerFile, RejectsAtTheFaultyLineAndKeepsTheSingerLinesBefore) {
         {"[general]\nversion=2\n[MySingerList]\ncount=1\n", 3, R::UnsupportedVersion},
         {"[general]\nversion=4294967297\n[MySingerList]\ncount=1\n", 3, R::UnsupportedVersion},
         // A count below 1 followed by a singer line.
-        {"[general]\nversion=1\n[MySingerList]\ncount=0\n\"A\"=ID\n", 5, R::CountBelowOne}};
+        {"[general]\nversion=1\n[MySingerList]\ncount=0\n\"A\"=ID\n", 5, R::CountBelowOne},
+        // A line beyond a limit, blank or comment alike; nothing after it is read.
+        {std::string(kHead) + "\"A\"=ID\n;" + std::string(kSingerLineUnitLimit, ' ') +
+             "\n\"B\"=ID\n",
+         6, R::LineTooLong},
+        {std::string(kHead) + Repeat("\"a\"=\n", kSingerFileLineLimit - 4) + "\"b\"=\n",
+         static_cast<int>(kSingerFileLineLimit) + 1, R::TooManyLines}};
 
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -207,6 +219,9 @@ TEST(SplitSingerLine, FieldsAndBrokenLines) {
         {u"\"A\"=ID,\"q\"=5,6", {u"A=ID,q", u"5", u"6"}, false},
         {u"\"A\"=\"B\",C", {}, true},
         {u"\"A\"=I,D,1", {u"A", u"I", u"D", u"1"}, false},
+        {u"\"A\"=1,2,3,4,5,6,7,8,9,10,11,12,13",
+         {u"A", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10", u"11"},
+         false},
         // A trailing comma adds no field; two commas give an empty one; no trimming.
         {u"\"A\"=ID,1,", {u"A", u"ID", u"1"}, false},
         {u"\"A\"=ID,,2", {u"A", u"ID", u"", u"2"}, false},
@@ -220,7 +235,15 @@ TEST(SplitSingerLine, FieldsAndBrokenLines) {
         EXPECT_EQ(SplitSingerLine(c.line, &broken), c.fields);
         EXPECT_EQ(broken, c.broken);
     }
-    EXPECT_EQ(SplitSingerLine(u"\"A\"=1,2,3,4,5,6,7,8,9,10,11,12,13", nullptr).size(), 14u);
+}
+
+TEST(ReadSingerFile, KeepsTwelveFieldsAndTakesLinesUpToTheLimits) {
+    // Fields after the twelfth are read past, not kept, however many.
+    const auto content =
+        Read(std::string(kHead) + "\"A\"=" + std::string(kSingerLineUnitLimit - 4, ',') + "\n" +
+             Repeat("\"a\"=\n", kSingerFileLineLimit - 5));
+    EXPECT_FALSE(content.fault);
+    EXPECT_EQ(content.singerLines.at(0).fields.size(), kSingerLineFieldLimit);
 }
 
 TEST(SplitSingerLine, WrittenNamesReadBackExceptATrailingBackslash) {

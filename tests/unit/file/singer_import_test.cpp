@@ -156,6 +156,13 @@ TEST_F(ImportTest, AStructuralFaultAfterThreeSingersKeepsThem) {
     EXPECT_EQ(ImportMessageId(absent.ending), 35);
     EXPECT_EQ(ImportSingerFile(folder.path().u16string(), env).ending,
               ImportEnding::FileUnreadable);
+    // A file beyond the size limit is not read at all (a sparse one here).
+    const auto huge = folder / "huge.dat";
+    testing_support::WriteFile(
+        huge, "[general]\nversion=1\n[MySingerList]\ncount=1\n" + Line("Z", kOne8, ",1"));
+    std::filesystem::resize_file(huge, kSingerFileByteLimit + 1);
+    EXPECT_EQ(ImportSingerFile(huge.u16string(), env).ending, ImportEnding::FileUnreadable);
+    EXPECT_EQ(env.mySingers.size(), 4u);
 }
 
 TEST_F(ImportTest, ExportThenImportPassesOverEveryDuplicate) {
