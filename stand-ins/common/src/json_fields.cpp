@@ -4,14 +4,6 @@
 
 namespace standins {
 
-Json ParseJson(std::string_view bytes) {
-    try {
-        return Json::parse(bytes.begin(), bytes.end());
-    } catch (const Json::exception& e) {
-        throw FormatError(e.what());
-    }
-}
-
 void ExpectFormat(const Json& document, std::string_view format, int version) {
     if (!document.is_object()) throw FormatError("the document is not an object");
     const Json& name = Member(document, "format");
@@ -93,6 +85,10 @@ Json TextJson(std::u16string_view text) { return Json(Utf16ToUtf8(text)); }
 
 std::string DumpJson(const Json& document) {
     return document.dump(2, ' ', false, Json::error_handler_t::strict) + "\n";
+}
+
+std::string DumpJsonLine(const Json& value) {
+    return value.dump(-1, ' ', false, Json::error_handler_t::strict);
 }
 
 }  // namespace standins

@@ -62,6 +62,7 @@ int32_t Database::Open(const std::filesystem::path& folder, std::unique_ptr<Data
     if (folder.empty() || !std::filesystem::is_directory(folder, error)) return kInitNoDataFolder;
 
     const standins::ReadResult catalogFile = standins::ReadWholeFile(folder / kCatalogFile);
+    if (catalogFile.status == ReadStatus::kTooLarge) return kInitCatalogInvalid;
     if (catalogFile.status != ReadStatus::kOk) return kInitCatalogMissing;
     Catalog catalog;
     try {
@@ -72,7 +73,9 @@ int32_t Database::Open(const std::filesystem::path& folder, std::unique_ptr<Data
 
     StoreState store;
     const standins::ReadResult storeFile = standins::ReadWholeFile(folder / kStoreFile);
-    if (storeFile.status == ReadStatus::kFailed) return kInitStoreInvalid;
+    if (storeFile.status == ReadStatus::kFailed || storeFile.status == ReadStatus::kTooLarge) {
+        return kInitStoreInvalid;
+    }
     if (storeFile.status == ReadStatus::kOk) {
         try {
             store = ParseStore(storeFile.bytes);
