@@ -61,16 +61,16 @@ std::filesystem::path FollowLinks(const std::filesystem::path& path) {
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.valid()) return path;
-    std::wstring final(MAX_PATH, L'\0');
+    std::wstring resolved(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = ::GetFinalPathNameByHandleW(file.get(), final.data(),
-                                                    static_cast<DWORD>(final.size()), 0);
+        const DWORD n = ::GetFinalPathNameByHandleW(file.get(), resolved.data(),
+                                                    static_cast<DWORD>(resolved.size()), 0);
         if (n == 0) return path;
-        if (n < final.size()) {
-            final.resize(n);
-            return final;
+        if (n < resolved.size()) {
+            resolved.resize(n);
+            return resolved;
         }
-        final.resize(n);
+        resolved.resize(n);
     }
 }
 

@@ -94,7 +94,9 @@ bool StoreFile::Commit(const StoreState& before, const StoreChanges& changes) {
     if (exists_) {
         std::string line = SerializeChanges(changes);
         if (tail_.empty() || tail_.back() != '\n') line.insert(0, 1, '\n');
-        if (validEnd_ - documentEnd_ + line.size() <= std::max(documentEnd_, kMinLines)) {
+        // The whole file stays readable: within the size any reader takes.
+        if (validEnd_ - documentEnd_ + line.size() <= std::max(documentEnd_, kMinLines) &&
+            validEnd_ + line.size() <= standins::kMaxFileBytes) {
             if (!standins::AppendToFile(path_, validEnd_, line)) return false;
             KnowAppended(line);
             return true;
