@@ -87,8 +87,43 @@ std::string DumpJson(const Json& document) {
     return document.dump(2, ' ', false, Json::error_handler_t::strict) + "\n";
 }
 
+namespace {
+
+// The values written are our own and shallow, so this recursion is bounded.
+void AppendLine(const Json& value, std::string& out) {
+    const auto scalar = [&](const Json& item) {
+        out += item.dump(-1, ' ', false, Json::error_handler_t::strict);
+    };
+    const char* separator = "";
+    if (value.is_object()) {
+        out += '{';
+        for (const auto& [key, item] : value.items()) {
+            out += separator;
+            scalar(Json(key));
+            out += ": ";
+            AppendLine(item, out);
+            separator = ", ";
+        }
+        out += '}';
+    } else if (value.is_array()) {
+        out += '[';
+        for (const Json& item : value) {
+            out += separator;
+            AppendLine(item, out);
+            separator = ", ";
+        }
+        out += ']';
+    } else {
+        scalar(value);
+    }
+}
+
+}  // namespace
+
 std::string DumpJsonLine(const Json& value) {
-    return value.dump(-1, ' ', false, Json::error_handler_t::strict);
+    std::string line;
+    AppendLine(value, line);
+    return line;
 }
 
 }  // namespace standins

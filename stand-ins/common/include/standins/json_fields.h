@@ -69,7 +69,8 @@ Json TextJson(std::u16string_view text);
 
 // Pretty-printed UTF-8 with a final newline.
 std::string DumpJson(const Json& document);
-// UTF-8 on one line, without a newline.
+// UTF-8 on one line, without a newline, spaced as the pretty form is
+// ("key": value, ...), so that a text search finds a member either way.
 std::string DumpJsonLine(const Json& value);
 
 }  // namespace standins
