@@ -4,9 +4,11 @@
 // loaded by name and finds vbank4.dll beside the program. DBM_Init runs on a
 // scratch copy of the sample database.
 //   init_with_vbank4 <sample folder> <scratch folder> [--expect-not-found]
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "api/dynamic_library.h"
@@ -89,6 +91,21 @@ int main(int argc, char** argv) {
         UseDatabaseFolder(scratch / "home");
         Expect(kora.init(), kora4::kOk, "KORA_Init on the sample database");
         Expect(kora.release(), kora4::kOk, "KORA_Delete");
+
+        // A store nested far deeper than any real one is refused at once.
+        fs::create_directories(scratch / "deep");
+        fs::copy_file(sample / "catalog.json", scratch / "deep" / "catalog.json");
+        std::ofstream(scratch / "deep" / "store.json", std::ios::binary)
+            << "{\"zzz\": " << std::string(100000, '[') << std::string(100000, ']')
+            << ", \"format\": \"vbank4-store\"}";
+        UseDatabaseFolder(scratch / "deep");
+        const auto start = std::chrono::steady_clock::now();
+        Expect(kora.init(), kora4::kNotInitialized, "KORA_Init on a store nested 100,000 deep");
+        const auto took = std::chrono::steady_clock::now() - start;
+        std::printf("KORA_Init on a store nested 100,000 deep answered in %lld ms\n",
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+        Expect(kora.release(), kora4::kDeleteFailed, "KORA_Delete after DBM_Init failed");
     }
     fs::remove_all(scratch);
     if (g_failures != 0) return 1;

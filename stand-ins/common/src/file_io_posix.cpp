@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <ctime>
+#include <optional>
 
 #include "standins/file_io.h"
 
@@ -64,33 +65,93 @@ void SyncDirectory(const std::filesystem::path& dir) {
     if (fd.valid()) ::fsync(fd.get());
 }
 
+// The file a chain of symbolic links leads to (which need not exist), so that
+// replacing it keeps the links; nullopt for a loop.
+std::optional<std::filesystem::path> FollowLinks(std::filesystem::path path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+            return path;
+        }
+        const std::filesystem::path next = std::filesystem::read_symlink(path, error);
+        if (error) return std::nullopt;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 void SetWriteStageHook(WriteStageHook hook) { g_writeStageHook = hook; }
 
-ReadResult ReadWholeFile(const std::filesystem::path& path) {
-    ReadResult result;
+ReadStatus FileReader::Open(const std::filesystem::path& path, std::optional<FileReader>& out) {
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid()) {
-        result.status = errno == ENOENT ? ReadStatus::kMissing : ReadStatus::kFailed;
+        // A name that is there but leads nowhere (a dangling link) is not a
+        // missing file: reading it as one would stand an empty file in for it.
+        struct stat entry {};
+        return errno == ENOENT && ::lstat(path.c_str(), &entry) != 0 ? ReadStatus::kMissing
+                                                                     : ReadStatus::kFailed;
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadStatus::kFailed;
+    out.emplace(FileReader(fd.release(), static_cast<std::uint64_t>(info.st_size)));
+    return ReadStatus::kOk;
+}
+
+FileReader::FileReader(FileReader&& other) noexcept : handle_(other.handle_), size_(other.size_) {
+    other.handle_ = -1;
+}
+
+FileReader& FileReader::operator=(FileReader&& other) noexcept {
+    if (this != &other) {
+        if (handle_ >= 0) ::close(static_cast<int>(handle_));
+        handle_ = other.handle_;
+        size_ = other.size_;
+        other.handle_ = -1;
+    }
+    return *this;
+}
+
+FileReader::~FileReader() {
+    if (handle_ >= 0) ::close(static_cast<int>(handle_));
+}
+
+std::optional<std::string> FileReader::ReadAt(std::uint64_t offset, std::size_t length) const {
+    std::string bytes(length, '\0');
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t n = ::pread(static_cast<int>(handle_), bytes.data() + done, length - done,
+                                  static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return std::nullopt;
+        done += static_cast<std::size_t>(n);
+    }
+    return bytes;
+}
+
+ReadResult ReadWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes) {
+    ReadResult result;
+    std::optional<FileReader> file;
+    result.status = FileReader::Open(path, file);
+    if (result.status != ReadStatus::kOk) return result;
+    if (file->Size() > maxBytes) {
+        result.status = ReadStatus::kTooLarge;
         return result;
     }
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            result.bytes.clear();
-            return result;
-        }
-        if (n == 0) break;
-        result.bytes.append(buffer, static_cast<std::size_t>(n));
+    auto bytes = file->ReadAt(0, static_cast<std::size_t>(file->Size()));
+    if (!bytes) {
+        result.status = ReadStatus::kFailed;
+        return result;
     }
-    result.status = ReadStatus::kOk;
+    result.bytes = std::move(*bytes);
     return result;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+bool WriteFileAtomically(const std::filesystem::path& link, std::string_view bytes) {
+    const std::optional<std::filesystem::path> resolved = FollowLinks(link);
+    if (!resolved) return false;
+    const std::filesystem::path& target = *resolved;
     std::filesystem::path temp = target;
     temp += ".tmp";
     bool written = false;
@@ -115,6 +176,41 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
     }
     ReachStage(WriteStage::kReplaced);
     SyncDirectory(target.parent_path());
+    return true;
+}
+
+bool AppendToFile(const std::filesystem::path& target, std::uint64_t at, std::string_view bytes) {
+    UniqueFd fd(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+    struct stat info {};
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uint64_t>(info.st_size) < at) {
+        return false;
+    }
+    const auto end = static_cast<off_t>(at);
+    if (static_cast<std::uint64_t>(info.st_size) > at && ::ftruncate(fd.get(), end) != 0)
+        return false;
+    const auto writeAt = [&](std::size_t from, std::size_t count) {
+        while (count > 0) {
+            const ssize_t n =
+                ::pwrite(fd.get(), bytes.data() + from, count, end + static_cast<off_t>(from));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false;
+            from += static_cast<std::size_t>(n);
+            count -= static_cast<std::size_t>(n);
+        }
+        return true;
+    };
+    const std::size_t half = bytes.size() / 2;
+    bool written = writeAt(0, half);
+    if (written) {
+        ReachStage(WriteStage::kPartlyWritten);
+        written = writeAt(half, bytes.size() - half) && ::fsync(fd.get()) == 0;
+    }
+    if (!written) {
+        if (::ftruncate(fd.get(), end) == 0) ::fsync(fd.get());
+        return false;
+    }
+    ReachStage(WriteStage::kFlushed);
     return true;
 }
 

@@ -4,14 +4,6 @@
 
 namespace standins {
 
-Json ParseJson(std::string_view bytes) {
-    try {
-        return Json::parse(bytes.begin(), bytes.end());
-    } catch (const Json::exception& e) {
-        throw FormatError(e.what());
-    }
-}
-
 void ExpectFormat(const Json& document, std::string_view format, int version) {
     if (!document.is_object()) throw FormatError("the document is not an object");
     const Json& name = Member(document, "format");
@@ -93,6 +85,45 @@ Json TextJson(std::u16string_view text) { return Json(Utf16ToUtf8(text)); }
 
 std::string DumpJson(const Json& document) {
     return document.dump(2, ' ', false, Json::error_handler_t::strict) + "\n";
+}
+
+namespace {
+
+// The values written are our own and shallow, so this recursion is bounded.
+void AppendLine(const Json& value, std::string& out) {
+    const auto scalar = [&](const Json& item) {
+        out += item.dump(-1, ' ', false, Json::error_handler_t::strict);
+    };
+    const char* separator = "";
+    if (value.is_object()) {
+        out += '{';
+        for (const auto& [key, item] : value.items()) {
+            out += separator;
+            scalar(Json(key));
+            out += ": ";
+            AppendLine(item, out);
+            separator = ", ";
+        }
+        out += '}';
+    } else if (value.is_array()) {
+        out += '[';
+        for (const Json& item : value) {
+            out += separator;
+            AppendLine(item, out);
+            separator = ", ";
+        }
+        out += ']';
+    } else {
+        scalar(value);
+    }
+}
+
+}  // namespace
+
+std::string DumpJsonLine(const Json& value) {
+    std::string line;
+    AppendLine(value, line);
+    return line;
 }
 
 }  // namespace standins

@@ -54,13 +54,11 @@ Json RecordJson(const Record& record) {
 }
 
 template <class Record, class Map>
-void ReadList(const Json& document, const char* key, Map& out) {
-    for (const Json& item : standins::ArrayMember(document, key)) {
-        Record record = ReadRecord<Record>(item);
-        const AxVVoiceLibKey pair{record.bank, record.program};
-        if (!out.emplace(pair, std::move(record)).second) {
-            throw FormatError(std::string(key) + ": two records share a pair");
-        }
+void AddRecord(const Json& item, std::string_view key, Map& out) {
+    Record record = ReadRecord<Record>(item);
+    const AxVVoiceLibKey pair{record.bank, record.program};
+    if (!out.emplace(pair, std::move(record)).second) {
+        throw FormatError(std::string(key) + ": two records share a pair");
     }
 }
 
@@ -99,11 +97,19 @@ bool SameContent(const SequenceDocument& a, const SequenceDocument& b) {
 }
 
 SequenceDocument ParseSequence(std::string_view json) {
-    const Json document = standins::ParseJson(json);
-    standins::ExpectFormat(document, kFormat, kVersion);
     SequenceDocument sequence;
-    ReadList<SequenceVoice>(document, "virtualVoices", sequence.voices);
-    ReadList<AxVVoiceLib>(document, "library", sequence.library);
+    const standins::StreamedArrays lists{
+        {"virtualVoices", "library"}, [&](std::string_view key, const Json& item) {
+            if (key == "library") {
+                AddRecord<AxVVoiceLib>(item, key, sequence.library);
+            } else {
+                AddRecord<SequenceVoice>(item, key, sequence.voices);
+            }
+        }};
+    const Json document = standins::ParseJson(json, lists);
+    standins::ExpectFormat(document, kFormat, kVersion);
+    standins::ArrayMember(document, "virtualVoices");
+    standins::ArrayMember(document, "library");
     return sequence;
 }
 
@@ -120,6 +126,11 @@ std::string SerializeSequence(const SequenceDocument& document) {
 
 SequenceDocument LoadSequence(const std::filesystem::path& path) {
     const standins::ReadResult file = standins::ReadWholeFile(path);
+    if (file.status == standins::ReadStatus::kTooLarge) {
+        throw FormatError(path.string() + " is larger than " +
+                          std::to_string(standins::kMaxFileBytes >> 20) +
+                          " MiB, more than any sequence holds");
+    }
     if (file.status != standins::ReadStatus::kOk) {
         throw standins::FileError("cannot read " + path.string());
     }

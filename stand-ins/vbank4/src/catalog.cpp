@@ -49,15 +49,18 @@ const CatalogVoice* Catalog::Find(std::u16string_view voiceId) const {
 }
 
 Catalog ParseCatalog(std::string_view json) {
-    const Json document = standins::ParseJson(json);
-    standins::ExpectFormat(document, kFormat, kVersion);
     Catalog catalog;
     std::set<std::u16string> ids;
-    for (const Json& item : standins::ArrayMember(document, "voices")) {
-        CatalogVoice voice = ReadVoice(item);
-        if (!ids.insert(voice.voiceId).second) throw FormatError("a voiceId is listed twice");
-        catalog.voices.push_back(std::move(voice));
-    }
+    const standins::StreamedArrays voices{{"voices"}, [&](std::string_view, const Json& item) {
+                                              CatalogVoice voice = ReadVoice(item);
+                                              if (!ids.insert(voice.voiceId).second) {
+                                                  throw FormatError("a voiceId is listed twice");
+                                              }
+                                              catalog.voices.push_back(std::move(voice));
+                                          }};
+    const Json document = standins::ParseJson(json, voices);
+    standins::ExpectFormat(document, kFormat, kVersion);
+    standins::ArrayMember(document, "voices");
     for (const Json& item : standins::ArrayMember(document, "xsynthGroups")) {
         catalog.groups.push_back(ReadGroup(item));
     }

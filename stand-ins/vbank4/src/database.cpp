@@ -43,8 +43,12 @@ std::optional<std::u16string_view> BoundedText(const char16_t* text, std::size_t
     return std::nullopt;
 }
 
-Database::Database(std::filesystem::path folder, Catalog catalog, StoreState committed)
-    : folder_(std::move(folder)), catalog_(std::move(catalog)), committed_(std::move(committed)) {
+Database::Database(std::filesystem::path folder, Catalog catalog, StoreState committed,
+                   StoreFile store)
+    : folder_(std::move(folder)),
+      catalog_(std::move(catalog)),
+      committed_(std::move(committed)),
+      store_(std::move(store)) {
     voiceEntries_.reserve(catalog_.voices.size() + 1);
     for (const CatalogVoice& voice : catalog_.voices) {
         voiceEntries_.push_back(
@@ -62,6 +66,7 @@ int32_t Database::Open(const std::filesystem::path& folder, std::unique_ptr<Data
     if (folder.empty() || !std::filesystem::is_directory(folder, error)) return kInitNoDataFolder;
 
     const standins::ReadResult catalogFile = standins::ReadWholeFile(folder / kCatalogFile);
+    if (catalogFile.status == ReadStatus::kTooLarge) return kInitCatalogInvalid;
     if (catalogFile.status != ReadStatus::kOk) return kInitCatalogMissing;
     Catalog catalog;
     try {
@@ -70,17 +75,10 @@ int32_t Database::Open(const std::filesystem::path& folder, std::unique_ptr<Data
         return kInitCatalogInvalid;
     }
 
-    StoreState store;
-    const standins::ReadResult storeFile = standins::ReadWholeFile(folder / kStoreFile);
-    if (storeFile.status == ReadStatus::kFailed) return kInitStoreInvalid;
-    if (storeFile.status == ReadStatus::kOk) {
-        try {
-            store = ParseStore(storeFile.bytes);
-        } catch (const standins::FormatError&) {
-            return kInitStoreInvalid;
-        }
-    }
-    out.reset(new Database(folder, std::move(catalog), std::move(store)));
+    StoreState committed;
+    StoreFile store(folder / kStoreFile);
+    if (store.Read(committed) != StoreFile::Load::kOk) return kInitStoreInvalid;
+    out.reset(new Database(folder, std::move(catalog), std::move(committed), std::move(store)));
     return kOk;
 }
 
@@ -101,44 +99,73 @@ void Database::XSynthGroups(XSynthGroupList& out) const {
     out.swap(groups);
 }
 
+const VirtualVoice* Database::Find(Pair pair) const {
+    if (editor_) {
+        const auto changed = editor_->changes.find(pair);
+        if (changed != editor_->changes.end()) {
+            return changed->second ? &*changed->second : nullptr;
+        }
+    }
+    const auto it = committed_.voices.find(pair);
+    return it == committed_.voices.end() ? nullptr : &it->second;
+}
+
+std::optional<Pair> Database::DefaultOfView() const {
+    return editor_ && editor_->defaultVoice ? *editor_->defaultVoice : committed_.defaultVoice;
+}
+
+std::optional<Pair> Database::FirstPairOfView() const {
+    std::optional<Pair> first;
+    for (const auto& [pair, voice] : editor_->changes) {
+        if (voice) {
+            first = pair;
+            break;
+        }
+    }
+    for (const auto& entry : committed_.voices) {
+        if (first && entry.first >= *first) break;
+        const auto changed = editor_->changes.find(entry.first);
+        if (changed == editor_->changes.end() || changed->second) return entry.first;
+    }
+    return first;
+}
+
 int32_t Database::VirtualVoiceInfo(Pair pair, DBM_VVOICE_INFO& out) const {
     if (!InRange(pair)) return kInvalidArgument;
-    const auto it = View().voices.find(pair);
-    if (it == View().voices.end()) return kNoVirtualVoice;
-    const VirtualVoice& voice = it->second;
+    const VirtualVoice* voice = Find(pair);
+    if (voice == nullptr) return kNoVirtualVoice;
     out = DBM_VVOICE_INFO{};
     out.bank = pair.first;
     out.program = pair.second;
-    std::copy(voice.primaryParams.begin(), voice.primaryParams.end(), out.primaryParams);
-    CopyText(voice.primaryName, out.primaryName);
-    CopyText(voice.name, out.name);
-    CopyText(voice.primaryVoiceId, out.primaryVoiceId);
-    CopyText(voice.secondaryVoiceId, out.secondaryVoiceId);
-    std::copy(voice.secondaryParams.begin(), voice.secondaryParams.end(), out.secondaryParams);
+    std::copy(voice->primaryParams.begin(), voice->primaryParams.end(), out.primaryParams);
+    CopyText(voice->primaryName, out.primaryName);
+    CopyText(voice->name, out.name);
+    CopyText(voice->primaryVoiceId, out.primaryVoiceId);
+    CopyText(voice->secondaryVoiceId, out.secondaryVoiceId);
+    std::copy(voice->secondaryParams.begin(), voice->secondaryParams.end(), out.secondaryParams);
     return kOk;
 }
 
 int32_t Database::DefaultVirtualVoice(int32_t& bank, int32_t& program) const {
-    if (!View().defaultVoice) return kNoVirtualVoice;
-    bank = View().defaultVoice->first;
-    program = View().defaultVoice->second;
+    const std::optional<Pair> pair = DefaultOfView();
+    if (!pair) return kNoVirtualVoice;
+    bank = pair->first;
+    program = pair->second;
     return kOk;
 }
 
-int32_t Database::WriteLocked(const char* file, const std::string& bytes) {
+int32_t Database::Backup() {
     const auto lock = standins::FileLock::Acquire(PathOf(kLockFile), kLockTimeout);
     if (!lock) return kIoError;
-    return standins::WriteFileAtomically(PathOf(file), bytes) ? kOk : kIoError;
+    return store_.BackupTo(PathOf(kBackupFile), committed_) ? kOk : kIoError;
 }
-
-int32_t Database::Backup() { return WriteLocked(kBackupFile, SerializeStore(committed_)); }
 
 uint32_t Database::OpenEditor() {
     const uint32_t handle = NextHandle();
     if (editor_) {
         editor_->handle = handle;
     } else {
-        editor_ = Editor{handle, committed_};
+        editor_ = Editor{handle, {}, {}};
     }
     return handle;
 }
@@ -153,16 +180,15 @@ int32_t Database::Create(uint32_t editor, int32_t bank, int32_t& program,
     if (!InRange(bank) || name.size() > kMaxTextUnits) return kInvalidArgument;
     const CatalogVoice* voice = catalog_.Find(voiceId);
     if (voice == nullptr) return kUnknownVoice;
-    auto& voices = editor_->view.voices;
     int32_t free = 0;
-    while (free <= 127 && voices.count({bank, free}) != 0) ++free;
+    while (free <= 127 && Find({bank, free}) != nullptr) ++free;
     if (free > 127) return kBankFull;
     VirtualVoice created;
     created.name = name;
     created.primaryVoiceId = voiceId;
     created.primaryName = voice->name;
     created.primaryParams = voice->defaults;
-    voices.emplace(Pair{bank, free}, std::move(created));
+    editor_->changes.insert_or_assign(Pair{bank, free}, std::move(created));
     program = free;
     return kOk;
 }
@@ -180,8 +206,8 @@ int32_t Database::SetInfo(uint32_t editor, const DBM_VVOICE_INFO& info) {
         !std::all_of(std::begin(info.secondaryParams), std::end(info.secondaryParams), IsParam)) {
         return kInvalidArgument;
     }
-    const auto it = editor_->view.voices.find(pair);
-    if (it == editor_->view.voices.end()) return kNoVirtualVoice;
+    const VirtualVoice* stored = Find(pair);
+    if (stored == nullptr) return kNoVirtualVoice;
 
     VirtualVoice voice;
     voice.name = *name;
@@ -192,8 +218,8 @@ int32_t Database::SetInfo(uint32_t editor, const DBM_VVOICE_INFO& info) {
     if (voice.primaryName.empty()) {
         if (const CatalogVoice* installed = catalog_.Find(voice.primaryVoiceId)) {
             voice.primaryName = installed->name;
-        } else if (it->second.primaryVoiceId == voice.primaryVoiceId) {
-            voice.primaryName = it->second.primaryName;
+        } else if (stored->primaryVoiceId == voice.primaryVoiceId) {
+            voice.primaryName = stored->primaryName;
         }
     }
     voice.secondaryVoiceId = *secondaryId;
@@ -201,70 +227,73 @@ int32_t Database::SetInfo(uint32_t editor, const DBM_VVOICE_INFO& info) {
               voice.primaryParams.begin());
     std::copy(std::begin(info.secondaryParams), std::end(info.secondaryParams),
               voice.secondaryParams.begin());
-    it->second = std::move(voice);
+    editor_->changes.insert_or_assign(pair, std::move(voice));
     return kOk;
 }
 
 int32_t Database::Delete(uint32_t editor, Pair pair) {
     if (const int32_t r = CheckEditor(editor); r != kOk) return r;
     if (!InRange(pair)) return kInvalidArgument;
-    StoreState& view = editor_->view;
-    if (view.voices.erase(pair) == 0) return kNoVirtualVoice;
+    if (Find(pair) == nullptr) return kNoVirtualVoice;
+    editor_->changes.insert_or_assign(pair, std::nullopt);
     // The default moves to the first remaining virtual voice, so that a
     // database with voices keeps naming one.
-    if (view.defaultVoice == pair) {
-        view.defaultVoice.reset();
-        if (!view.voices.empty()) view.defaultVoice = view.voices.begin()->first;
-    }
+    if (DefaultOfView() == pair) editor_->defaultVoice = FirstPairOfView();
     return kOk;
 }
 
 int32_t Database::SetDefault(uint32_t editor, Pair pair) {
     if (const int32_t r = CheckEditor(editor); r != kOk) return r;
     if (!InRange(pair)) return kInvalidArgument;
-    if (editor_->view.voices.count(pair) == 0) return kNoVirtualVoice;
-    editor_->view.defaultVoice = pair;
+    if (Find(pair) == nullptr) return kNoVirtualVoice;
+    editor_->defaultVoice = pair;
     return kOk;
+}
+
+StoreChanges Database::Pending() const {
+    StoreChanges changes;
+    changes.revision = committed_.revision + 1;
+    for (const auto& [pair, voice] : editor_->changes) {
+        const auto it = committed_.voices.find(pair);
+        if (!voice) {
+            if (it != committed_.voices.end()) changes.deleted.push_back(pair);
+        } else if (it == committed_.voices.end() || it->second != *voice) {
+            changes.stored.emplace(pair, *voice);
+        }
+    }
+    changes.defaultVoice = DefaultOfView();
+    return changes;
 }
 
 int32_t Database::Commit(uint32_t editor) {
     if (const int32_t r = CheckEditor(editor); r != kOk) return r;
-    StoreState next = editor_->view;
-    next.revision = committed_.revision;
-    if (next == committed_) return kOk;
+    const StoreChanges changes = Pending();
+    if (changes.Empty() && changes.defaultVoice == committed_.defaultVoice) {
+        editor_->changes.clear();
+        editor_->defaultVoice.reset();
+        return kOk;
+    }
 
     const auto lock = standins::FileLock::Acquire(PathOf(kLockFile), kLockTimeout);
     if (!lock) return kIoError;
     // Another process may have committed since this state was read; writing
     // over it would lose its changes without a word.
-    uint64_t onDisk = 0;
-    const standins::ReadResult current = standins::ReadWholeFile(PathOf(kStoreFile));
-    if (current.status == ReadStatus::kFailed) return kIoError;
-    if (current.status == ReadStatus::kOk) {
-        try {
-            onDisk = ParseStore(current.bytes).revision;
-        } catch (const standins::FormatError&) {
-            return kStoreChanged;
-        }
-    }
-    if (onDisk != committed_.revision) return kStoreChanged;
-
-    next.revision = committed_.revision + 1;
-    if (!standins::WriteFileAtomically(PathOf(kStoreFile), SerializeStore(next))) return kIoError;
-    committed_ = next;
-    editor_->view = std::move(next);
+    if (!store_.IsAsKnown()) return kStoreChanged;
+    if (!store_.Commit(committed_, changes)) return kIoError;
+    ApplyChanges(committed_, changes);
+    editor_->changes.clear();
+    editor_->defaultVoice.reset();
     return kOk;
 }
 
 void Database::ReloadCommitted() {
-    const standins::ReadResult current = standins::ReadWholeFile(PathOf(kStoreFile));
-    if (current.status != ReadStatus::kOk) return;
-    try {
-        StoreState loaded = ParseStore(current.bytes);
-        if (loaded.revision != committed_.revision) committed_ = std::move(loaded);
-    } catch (const standins::FormatError&) {
-        // Keep what this process knows to be whole.
-    }
+    if (store_.IsAsKnown()) return;
+    StoreFile current(PathOf(kStoreFile));
+    StoreState loaded;
+    // A damaged store leaves what this process knows to be whole.
+    if (current.Read(loaded) != StoreFile::Load::kOk) return;
+    committed_ = std::move(loaded);
+    store_ = std::move(current);
 }
 
 int32_t Database::RollBack(uint32_t editor) {
@@ -272,13 +301,27 @@ int32_t Database::RollBack(uint32_t editor) {
     // The next edit starts from what is lasting now, including other
     // processes' commits.
     ReloadCommitted();
-    editor_->view = committed_;
+    editor_->changes.clear();
+    editor_->defaultVoice.reset();
     return kOk;
 }
 
 int32_t Database::UpdateUserRegistry(uint32_t editor) {
     if (const int32_t r = CheckEditor(editor); r != kOk) return r;
-    return WriteLocked(kRegistryFile, SerializeRegistry(committed_));
+    const auto lock = standins::FileLock::Acquire(PathOf(kLockFile), kLockTimeout);
+    if (!lock) return kIoError;
+    // The registry follows the store on disk: after another process's later
+    // commit, this process's older state must not replace what it recorded.
+    StoreState onDisk;
+    const StoreState* state = &committed_;
+    if (!store_.IsAsKnown()) {
+        StoreFile current(PathOf(kStoreFile));
+        if (current.Read(onDisk) != StoreFile::Load::kOk) return kIoError;
+        state = &onDisk;
+    }
+    return standins::WriteFileAtomically(PathOf(kRegistryFile), SerializeRegistry(*state))
+               ? kOk
+               : kIoError;
 }
 
 }  // namespace vbank4

@@ -87,4 +87,18 @@ TEST(SequenceDocument, DamagedFilesAreRefused) {
     EXPECT_TRUE(document.filePath.empty());
 }
 
+TEST(SequenceDocument, DeepOrHugeFilesAreRefused) {
+    const std::string whole = trak4::SerializeSequence(RichDocument());
+    const auto nested = [&](std::size_t depth) {
+        return "{\"zzz\": " + std::string(depth, '[') + std::string(depth, ']') + "," +
+               whole.substr(1);
+    };
+    EXPECT_TRUE(trak4::SameContent(trak4::ParseSequence(nested(60)), RichDocument()));
+    EXPECT_THROW(trak4::ParseSequence(nested(100000)), standins::FormatError);
+    TempFolder folder;
+    testing_support::WriteFile(folder / "huge.json",
+                               whole + std::string(standins::kMaxFileBytes, ' '));
+    EXPECT_THROW(trak4::LoadSequence(folder / "huge.json"), standins::FormatError);
+}
+
 }  // namespace

@@ -78,6 +78,33 @@ TEST(Store, RoundTripsEveryFieldAndRefusesEveryTruncation) {
     }
 }
 
+TEST(Store, CommitLinesFollowTheDocumentAndOneCutShortIsNotYetCommitted) {
+    vbank4::StoreState before = vbank4::ParseStore(kStore);
+    vbank4::StoreChanges changes;
+    changes.revision = 2;
+    changes.deleted = {{0, 0}, {5, 0}};
+    changes.stored[{0, 1}] = {u"Sakura \n\"Soft\"", u"VB4S00SAKURA0004", u"さくら", u"", {}, {}};
+    changes.stored[{9, 9}] = {u"New", u"VB4S00AURORA0001", u"Aurora", u"", {}, {}};
+    changes.defaultVoice = vbank4::Pair{9, 9};
+    vbank4::StoreState after = before;
+    vbank4::ApplyChanges(after, changes);
+    const std::string line = vbank4::SerializeChanges(changes);
+    ASSERT_EQ(line.find('\n'), line.size() - 1);
+    EXPECT_EQ(vbank4::ParseStore(kStore + line), after);
+    for (std::size_t cut = kStore.size(); cut < kStore.size() + line.size(); cut += 5) {
+        EXPECT_EQ(vbank4::ParseStore(kStore + line.substr(0, cut - kStore.size())), before) << cut;
+    }
+    vbank4::StoreChanges skipped = changes;
+    skipped.revision = 3;
+    vbank4::StoreChanges impossible = changes;
+    impossible.deleted.push_back({7, 7});
+    for (const std::string& damaged :
+         {kStore + line + "x", kStore + "x" + line, kStore + vbank4::SerializeChanges(skipped),
+          kStore + vbank4::SerializeChanges(impossible), kStore + line + line}) {
+        EXPECT_THROW(vbank4::ParseStore(damaged), FormatError);
+    }
+}
+
 TEST(Store, RefusesDamagedContent) {
     ASSERT_NO_THROW(vbank4::ParseStore(kStore));
     const Damage damages[] = {
@@ -103,6 +130,10 @@ TEST(Store, RefusesDamagedContent) {
         EXPECT_THROW(vbank4::ParseStore(Damaged(kStore, damages[i])), FormatError) << i;
     }
     EXPECT_THROW(vbank4::ParseStore(kStore + "x"), FormatError);
+    const std::size_t revision = kStore.find("\"revision\"");
+    EXPECT_THROW(vbank4::ParseStore(kStore.substr(0, revision) + "\"revision\": 1, " +
+                                    kStore.substr(revision)),
+                 FormatError);  // a member given twice
     EXPECT_THROW(vbank4::ParseStore("\xEF\xBB\xBF\xFF"), FormatError);
 }
 

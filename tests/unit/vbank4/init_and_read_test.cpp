@@ -1,6 +1,8 @@
 // DBM_Init's results, where the database lives, and the read entry points.
 #include <gtest/gtest.h>
 
+#include "standins/file_io.h"
+#include "vbank4/store.h"
 #include "vbank4_test_support.h"
 
 namespace {
@@ -50,6 +52,44 @@ TEST_F(InitTest, EachStartFailureHasItsOwnCodeAndLeavesNothingOpen) {
     EXPECT_EQ(CreateVoice(editor, 5, kTindra, u"First"), 0);
     ASSERT_EQ(DBM_CommitEditor(editor), 0);
     EXPECT_TRUE(std::filesystem::exists(home_ / "store.json"));
+}
+
+// `document` with a member nested `depth` deep placed first.
+std::string WithNestedMember(const std::string& document, std::size_t depth) {
+    return "{\"zzz\": " + std::string(depth, '[') + std::string(depth, ']') + "," +
+           document.substr(document.find('{') + 1);
+}
+
+TEST_F(InitTest, DeepOrHugeFilesAreInvalidAndReadNoFurther) {
+    for (const auto& [file, invalid] : {std::pair{"catalog.json", vbank4::kInitCatalogInvalid},
+                                        std::pair{"store.json", vbank4::kInitStoreInvalid}}) {
+        SCOPED_TRACE(file);
+        const std::string original = ReadFile(home_ / file);
+        WriteFile(home_ / file, WithNestedMember(original, 60));  // unknown, and read past
+        EXPECT_EQ(DBM_Init(), 0);
+        DBM_Delete();
+        WriteFile(home_ / file, WithNestedMember(original, 100000));
+        EXPECT_EQ(DBM_Init(), invalid);
+        WriteFile(home_ / file, original + std::string(standins::kMaxFileBytes, ' '));
+        EXPECT_EQ(DBM_Init(), invalid);
+        WriteFile(home_ / file, original);
+    }
+}
+
+TEST_F(InitTest, AStoreLinkIsFollowedAndKeptAndADanglingOneIsNoEmptyStore) {
+    namespace fs = std::filesystem;
+    fs::create_directory(home_ / "elsewhere");
+    fs::rename(home_ / "store.json", home_ / "elsewhere" / "store.json");
+    fs::create_symlink("nowhere/store.json", home_ / "store.json");
+    EXPECT_EQ(DBM_Init(), vbank4::kInitStoreInvalid);
+    fs::remove(home_ / "store.json");
+    fs::create_symlink("elsewhere/store.json", home_ / "store.json");
+    ASSERT_EQ(DBM_Init(), 0);
+    const uint32_t editor = DBM_GetEditor();
+    for (int k = 0; k < 128; ++k) CreateVoice(editor, 3, kAurora, u"Linked");  // rewrites the store
+    ASSERT_EQ(DBM_CommitEditor(editor), 0);
+    EXPECT_TRUE(fs::is_symlink(home_ / "store.json"));
+    EXPECT_EQ(vbank4::ParseStore(ReadFile(home_ / "elsewhere" / "store.json")).voices.size(), 135u);
 }
 
 TEST_F(InitTest, FolderDefaultsToThePerUserDataFolder) {

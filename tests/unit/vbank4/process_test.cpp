@@ -3,6 +3,7 @@
 // overwrite each other.
 #include <gtest/gtest.h>
 
+#include "standins/json_fields.h"
 #include "tool_process.h"
 #include "vbank4/store.h"
 #include "vbank4_test_support.h"
@@ -51,21 +52,41 @@ TEST_F(ProcessTest, AnotherProcessSeesCommittedDataOnlyAndIsNotOverwritten) {
     EXPECT_TRUE(Lists("default 1 0"));
 }
 
+TEST_F(ProcessTest, TheRegistryNeverGoesBackToAnOlderRevision) {
+    const uint32_t editor = DBM_GetEditor();
+    CreateVoice(editor, 2, kAurora, u"Ours");
+    ASSERT_EQ(DBM_CommitEditor(editor), 0);                          // revision 2
+    ASSERT_EQ(RunProbe({"commit-create", "2", "Theirs"}).first, 0);  // 3, and its registry
+    ASSERT_EQ(DBM_UpdateUserRegistory(editor), 0);
+    const auto registry = standins::ParseJson(ReadFile(home_ / "registry.json"));
+    EXPECT_EQ(registry["revision"], 3);
+    EXPECT_EQ(registry["virtualVoiceCount"], 9);
+}
+
 TEST(CrashDuringCommit, LeavesTheOldOrTheNewStoreWhole) {
-    for (const auto& [stage, newStore] :
-         {std::pair{"partly-written", false}, {"flushed", false}, {"replaced", true}}) {
-        SCOPED_TRACE(stage);
+    // One voice goes in as an appended commit line; a full bank outgrows the
+    // lines and rewrites the store. At "replaced" the one-voice commit is
+    // done and the probe dies writing the registry.
+    struct Case {
+        const char* count;
+        const char* stage;
+        bool lasts;
+    };
+    for (const Case& c : {Case{"1", "partly-written", false}, Case{"1", "flushed", true},
+                          Case{"1", "replaced", true}, Case{"128", "partly-written", false},
+                          Case{"128", "flushed", false}, Case{"128", "replaced", true}}) {
+        SCOPED_TRACE(std::string(c.count) + " " + c.stage);
         SampleHome home;
-        const std::string before = ReadFile(home / "store.json");
-        ASSERT_EQ(RunProbe({"commit-create", "5", "Half-written", stage}).first, 42);
-        const auto state = vbank4::ParseStore(ReadFile(home / "store.json"));
-        if (newStore) {
-            EXPECT_EQ(state.revision, 2u);
-            EXPECT_EQ(state.voices.at({5, 1}).name, u"Half-written");
+        const vbank4::StoreState before = vbank4::ParseStore(ReadFile(home / "store.json"));
+        ASSERT_EQ(RunProbe({"commit-create", "3", "Cut", c.stage, c.count}).first, 42);
+        const vbank4::StoreState after = vbank4::ParseStore(ReadFile(home / "store.json"));
+        if (c.lasts) {
+            EXPECT_EQ(after.revision, 2u);
+            EXPECT_EQ(after.voices.size(), before.voices.size() + std::stoul(c.count));
         } else {
-            EXPECT_EQ(ReadFile(home / "store.json"), before);
+            EXPECT_EQ(after, before);
         }
-        // The next commit goes through despite any leftover temporary file.
+        // The next commit goes through despite any leftover.
         ASSERT_EQ(DBM_Init(), 0);
         const uint32_t editor = DBM_GetEditor();
         CreateVoice(editor, 2, kAurora, u"Next");

@@ -149,26 +149,35 @@ TEST_F(TransactionTest, SetInfoKeepsAGivenPrimaryNameAndTheOldOneOfAnUninstalled
     EXPECT_EQ(std::u16string(InfoAt(9, 0)->primaryName), u"Retired");
 }
 
-TEST_F(TransactionTest, BackupHoldsTheCommittedStateAndFailedOrEmptyCommitsWriteNothing) {
+TEST_F(TransactionTest, BackupFollowsTheCommittedStateAndFailedOrEmptyCommitsWriteNothing) {
+    const auto backup = [&] { return ReadFile(home_ / "store.backup.json"); };
     const auto stamp = std::filesystem::last_write_time(home_ / "store.json");
     const uint32_t editor = DBM_GetEditor();
     CreateVoice(editor, 2, kAurora, u"Pending");
     ASSERT_EQ(DBM_BackupAllVirtualVoice(), 0);
-    EXPECT_EQ(ReadFile(home_ / "store.backup.json"), Store());
+    EXPECT_EQ(backup(), Store());
     ASSERT_EQ(DBM_DeleteVirtualVoice(editor, 2, 1), 0);
     ASSERT_EQ(DBM_CommitEditor(editor), 0);
     EXPECT_EQ(std::filesystem::last_write_time(home_ / "store.json"), stamp);
 
-    CreateVoice(editor, 2, kAurora, u"Waits");
+    // One voice is appended to the store, a full bank rewrites it; the
+    // backup follows either way.
+    for (const auto& [bank, count] : {Pair{3, 1}, Pair{4, 128}}) {
+        for (int k = 0; k < count; ++k) CreateVoice(editor, bank, kAurora, u"Kept");
+        ASSERT_EQ(DBM_CommitEditor(editor), 0);
+        ASSERT_EQ(DBM_BackupAllVirtualVoice(), 0);
+        EXPECT_EQ(backup(), Store()) << count;
+    }
+
+    for (int k = 0; k < 256; ++k) CreateVoice(editor, 6 + k / 128, kAurora, u"Waits");
     // A directory where the temporary file must go makes the write fail.
     std::filesystem::create_directories(home_ / "store.json.tmp" / "blocker");
     const std::string before = Store();
     EXPECT_EQ(DBM_CommitEditor(editor), vbank4::kIoError);
     EXPECT_EQ(Store(), before);
     std::filesystem::remove_all(home_ / "store.json.tmp");
-    ASSERT_EQ(DBM_CommitEditor(editor), 0);  // still open
-    ASSERT_EQ(DBM_BackupAllVirtualVoice(), 0);
-    EXPECT_EQ(vbank4::ParseStore(ReadFile(home_ / "store.backup.json")).voices.count({2, 1}), 1u);
+    ASSERT_EQ(DBM_CommitEditor(editor), 0);  // still open, still pending
+    EXPECT_EQ(vbank4::ParseStore(Store()).voices.size(), 7u + 1u + 128u + 256u);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 // A second process on the database named by VBANK4_HOME.
 //   vbank4_probe dump: "<bank> <program> <name>" per virtual voice, then
 //       "default <bank> <program>" (or "default none").
-//   vbank4_probe commit-create <bank> <name> [partly-written|flushed|replaced]:
-//       creates a virtual voice on Aurora and commits; with a stage, dies
-//       there (exit 42, no clean-up).
+//   vbank4_probe commit-create <bank> <name> [partly-written|flushed|replaced|-] [count]:
+//       creates `count` (1) virtual voices on Aurora, commits and writes the
+//       registry, as the module's OK does; with a stage, dies there (exit 42,
+//       no clean-up).
 #include <unistd.h>
 
 #include <cstdio>
@@ -36,7 +37,7 @@ int Dump() {
 
 int CommitCreate(int argc, char** argv) {
     if (argc < 4) return 2;
-    if (argc >= 5) {
+    if (argc >= 5 && std::string(argv[4]) != "-") {
         using standins::WriteStage;
         const std::string stage = argv[4];
         if (stage != "partly-written" && stage != "flushed" && stage != "replaced") return 2;
@@ -50,10 +51,12 @@ int CommitCreate(int argc, char** argv) {
     const uint32_t editor = DBM_GetEditor();
     int32_t program = -1;
     const std::u16string name = standins::Utf8ToUtf16(argv[3]);
-    if (DBM_CreateVirtualVoice(editor, std::atoi(argv[2]), &program, u"VB4S00AURORA0001",
-                               name.c_str()) != 0)
-        return 3;
-    return DBM_CommitEditor(editor) == 0 ? 0 : 4;
+    for (int count = argc >= 6 ? std::atoi(argv[5]) : 1; count > 0; --count) {
+        if (DBM_CreateVirtualVoice(editor, std::atoi(argv[2]), &program, u"VB4S00AURORA0001",
+                                   name.c_str()) != 0)
+            return 3;
+    }
+    return DBM_CommitEditor(editor) == 0 && DBM_UpdateUserRegistory(editor) == 0 ? 0 : 4;
 }
 
 }  // namespace

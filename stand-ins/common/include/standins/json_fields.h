@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,8 +22,28 @@ public:
 
 using Json = nlohmann::ordered_json;  // keeps members in the order written
 
-// Parses a whole document; any syntax error or trailing garbage throws.
+// Deepest nesting of arrays and objects that a document may have. The
+// stand-ins' files nest four deep; a deeper document is refused while it is
+// read, before its tree grows, so that no file can exhaust the stack.
+inline constexpr std::size_t kMaxJsonDepth = 64;
+
+// Parses a whole document. A syntax error, trailing garbage, nesting deeper
+// than kMaxJsonDepth or a member name given twice in one object throws.
 Json ParseJson(std::string_view bytes);
+
+// Takes the elements of some arrays of the top-level object one by one, as
+// they are read; the document's tree keeps those arrays empty, so a large
+// file never stands whole in memory as a tree.
+using ElementSink = std::function<void(std::string_view arrayKey, const Json& element)>;
+struct StreamedArrays {
+    std::initializer_list<std::string_view> keys;
+    ElementSink take;
+};
+Json ParseJson(std::string_view bytes, const StreamedArrays& streamed);
+
+// As above, but the document may be followed by anything: `end` receives
+// the offset just past it.
+Json ParseJsonPrefix(std::string_view bytes, const StreamedArrays& streamed, std::size_t& end);
 
 // Requires {"format": format, "version": version} at the top of `document`.
 void ExpectFormat(const Json& document, std::string_view format, int version);
@@ -47,5 +69,8 @@ Json TextJson(std::u16string_view text);
 
 // Pretty-printed UTF-8 with a final newline.
 std::string DumpJson(const Json& document);
+// UTF-8 on one line, without a newline, spaced as the pretty form is
+// ("key": value, ...), so that a text search finds a member either way.
+std::string DumpJsonLine(const Json& value);
 
 }  // namespace standins

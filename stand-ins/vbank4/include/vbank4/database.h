@@ -1,12 +1,13 @@
 // The voice database behind the vbank4 entry points: the catalog, the
 // committed store, and at most one editing transaction.
 //
-// The transaction works on its own copy of the store ("the view"); every
-// read answers from the view while a transaction is open, so an editor reads
-// back what it has done. Committing writes the view to store.json
-// crash-safely and keeps the transaction open (with nothing pending) under
-// the same handle, since DBM_UpdateUserRegistory follows with that handle.
-// Rolling back returns the view to the committed state.
+// The transaction holds what it changed on top of the committed store ("the
+// view"); every read answers from the view while a transaction is open, so an
+// editor reads back what it has done. Committing writes the changes to
+// store.json crash-safely and keeps the transaction open (with nothing
+// pending) under the same handle, since DBM_UpdateUserRegistory follows with
+// that handle. Rolling back drops the changes. Opening, committing and
+// rolling back cost what changed, not the size of the store.
 //
 // A second DBM_GetEditor while a transaction is open carries the pending
 // changes on under a new handle and retires the old one. The module leaves
@@ -18,6 +19,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -26,6 +28,7 @@
 #include "kora4/vbank4.h"
 #include "vbank4/catalog.h"
 #include "vbank4/store.h"
+#include "vbank4/store_file.h"
 
 namespace vbank4 {
 
@@ -52,7 +55,7 @@ public:
     int32_t VirtualVoiceInfo(Pair pair, DBM_VVOICE_INFO& out) const;
     int32_t DefaultVirtualVoice(int32_t& bank, int32_t& program) const;
 
-    // Writes backup of the committed state beside the store.
+    // Brings the backup beside the store up to the committed state.
     int32_t Backup();
 
     // The editing transaction. Handles are never 0 and never reused within
@@ -68,20 +71,21 @@ public:
     int32_t RollBack(uint32_t editor);
     int32_t UpdateUserRegistry(uint32_t editor);
 
-    const StoreState& View() const { return editor_ ? editor_->view : committed_; }
-    const StoreState& Committed() const { return committed_; }
-    const Catalog& GetCatalog() const { return catalog_; }
     std::filesystem::path PathOf(const char* file) const { return folder_ / file; }
 
 private:
     struct Editor {
         uint32_t handle = 0;
-        StoreState view;
+        std::map<Pair, std::optional<VirtualVoice>> changes;  // nullopt: deleted
+        std::optional<std::optional<Pair>> defaultVoice;      // set when changed
     };
 
-    Database(std::filesystem::path folder, Catalog catalog, StoreState committed);
+    Database(std::filesystem::path folder, Catalog catalog, StoreState committed, StoreFile store);
     int32_t CheckEditor(uint32_t editor) const;
-    int32_t WriteLocked(const char* file, const std::string& bytes);
+    const VirtualVoice* Find(Pair pair) const;  // in the view
+    std::optional<Pair> DefaultOfView() const;
+    std::optional<Pair> FirstPairOfView() const;
+    StoreChanges Pending() const;
     void ReloadCommitted();
 
     std::filesystem::path folder_;
@@ -89,6 +93,7 @@ private:
     std::vector<DbmVoiceEntry> voiceEntries_;  // point into catalog_, which never changes
     DbmVoiceList voiceList_{};
     StoreState committed_;
+    StoreFile store_;  // what this process knows of store.json
     std::optional<Editor> editor_;
 };
 

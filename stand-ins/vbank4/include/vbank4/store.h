@@ -1,4 +1,9 @@
 // The user's virtual voices and the default virtual voice: store.json.
+//
+// The file holds the store document, followed by one line per commit made
+// since the document was written, each holding only what that commit
+// changed. A last line without its line end is a commit cut short by a crash
+// and is not part of the store.
 #pragma once
 
 #include <array>
@@ -8,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace vbank4 {
 
@@ -38,9 +44,32 @@ struct StoreState {
     bool operator==(const StoreState&) const = default;
 };
 
+// What one commit changed: a commit line of store.json.
+struct StoreChanges {
+    uint64_t revision = 0;  // the revision the commit made
+    std::vector<Pair> deleted;
+    std::map<Pair, VirtualVoice> stored;  // created or replaced
+    std::optional<Pair> defaultVoice;     // the default after the commit
+
+    bool Empty() const { return deleted.empty() && stored.empty(); }
+};
+
+// Applies changes read from a file; throws standins::FormatError when they
+// do not follow from `state`.
+void ApplyChanges(StoreState& state, const StoreChanges& changes);
+
+// Where the parts of a store file end.
+struct StoreLayout {
+    std::size_t documentEnd = 0;  // just past the store document
+    std::size_t validEnd = 0;     // just past the last whole commit line
+};
+
 // Throws standins::FormatError when the text is not a whole, valid store.
-StoreState ParseStore(std::string_view json);
+StoreState ParseStore(std::string_view bytes, StoreLayout* layout = nullptr);
+// The store document alone.
 std::string SerializeStore(const StoreState& state);
+// One commit line, with its line end.
+std::string SerializeChanges(const StoreChanges& changes);
 
 // registry.json: what DBM_UpdateUserRegistory records of a committed state.
 std::string SerializeRegistry(const StoreState& state);
