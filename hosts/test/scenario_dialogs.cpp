@@ -10,7 +10,6 @@
 #include <fstream>
 #include <optional>
 #include <span>
-#include <tuple>
 
 #include "res/singer_dlg_res.h"
 #include "res/singer_editor_res.h"
@@ -29,11 +28,6 @@ namespace fs = std::filesystem;
 constexpr int kActiveWidths[] = {180, 130, 35, 35, 35, 35, 130, 35, 35, 35, 35, 35};
 constexpr int kMyWidths[] = {20, 160, 130, 35, 35, 35, 35, 130, 35, 35, 35, 35, 35};
 
-struct Fill {
-    int columns = 0;  // the sum of the column widths
-    int client = 0;   // the list's client width
-};
-
 int DpiOf(HWND window) {
     HDC dc = GetDC(window);
     const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
@@ -41,93 +35,78 @@ int DpiOf(HWND window) {
     return dpi;
 }
 
-// Each header whose text, in the header's font and within the margins the
-// header keeps on both sides, is wider than its column: those it cuts.
-std::wstring CutHeaders(HWND list) {
+struct ListFigures {
+    std::wstring widths;  // of the columns, by blanks
+    int columns = 0;      // their sum
+    int client = 0;       // the list's client width
+    std::wstring cut;     // the headers whose text is wider than their column
+};
+
+// A header is cut when its text, in the header's font, and the margins the
+// header keeps on both sides are wider than its column.
+ListFigures Measure(HWND dialog, int listId) {
+    HWND list = GetDlgItem(dialog, listId);
     HWND header = ListView_GetHeader(list);
     HDC dc = GetDC(header);
     const HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0)));
     const int margins = 2 * 3 * GetSystemMetrics(SM_CXEDGE);
-    std::wstring cut;
+    ListFigures f;
+    RECT client = {};
+    GetClientRect(list, &client);
+    f.client = client.right;
     for (int i = 0; i < Header_GetItemCount(header); ++i) {
         wchar_t text[256] = {};
         HDITEMW item = {};
-        item.mask = HDI_TEXT;
+        item.mask = HDI_TEXT | HDI_WIDTH;
         item.pszText = text;
         item.cchTextMax = 256;
-        RECT rect = {};
-        SIZE extent = {};
         Header_GetItem(header, i, &item);
-        Header_GetItemRect(header, i, &rect);
+        SIZE extent = {};
         GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
-        if (text[0] && extent.cx + margins > rect.right - rect.left)
-            cut += std::wstring(cut.empty() ? L"" : L", ") + text + L" (" +
-                   std::to_wstring(extent.cx + margins) + L" in " +
-                   std::to_wstring(rect.right - rect.left) + L")";
+        f.widths += (i ? L" " : L"") + std::to_wstring(item.cxy);
+        f.columns += item.cxy;
+        if (text[0] && extent.cx + margins > item.cxy)
+            f.cut += std::wstring(f.cut.empty() ? L"" : L", ") + text + L" (" +
+                     std::to_wstring(extent.cx + margins) + L" in " + std::to_wstring(item.cxy) +
+                     L")";
     }
     SelectObject(dc, old);
     ReleaseDC(header, dc);
-    return cut;
+    return f;
 }
 
-Fill FillOf(HWND list) {
-    Fill fill;
-    RECT client = {};
-    GetClientRect(list, &client);
-    fill.client = client.right;
-    for (int i = 0; i < Header_GetItemCount(ListView_GetHeader(list)); ++i)
-        fill.columns += ListView_GetColumnWidth(list, i);
-    return fill;
+void CheckHeaders(Checks& checks, const ListFigures& f, const std::string& what) {
+    checks.Expect(f.cut.empty(), "every header of the " + what + " fits its column" +
+                                     (f.cut.empty() ? "" : ": " + Narrow(f.cut) + " cut"));
 }
 
-std::wstring WidthsOf(HWND list) {
-    std::wstring widths;
-    for (int i = 0; i < Header_GetItemCount(ListView_GetHeader(list)); ++i)
-        widths += (i ? L" " : L"") + std::to_wstring(ListView_GetColumnWidth(list, i));
-    return widths;
-}
-
-std::wstring Scaled(std::span<const int> widthsAt96, int dpi) {
-    std::wstring widths;
+// The Singer Editor's lists: the widths at 96 DPI scaled to this DPI, the
+// headers uncut, and the lists no emptier than at 96 DPI (within a pixel a
+// column) with their columns within them. Only the columns' share is
+// compared: the dialog grows by its font's average width in whole pixels,
+// the columns and their texts by the DPI. The run at 96 DPI writes its
+// figures to `at96` for the others.
+void CheckEditorList(Checks& checks, HWND editor, int listId, std::span<const int> widthsAt96,
+                     int dpi, std::fstream& at96, const std::string& what) {
+    const ListFigures f = Measure(editor, listId);
+    std::wstring scaled;
     for (size_t i = 0; i < widthsAt96.size(); ++i)
-        widths += (i ? L" " : L"") + std::to_wstring(MulDiv(widthsAt96[i], dpi, 96));
-    return widths;
-}
-
-void CheckHeaders(Checks& checks, HWND dialog, int listId, const std::string& what) {
-    const std::wstring cut = CutHeaders(GetDlgItem(dialog, listId));
-    checks.Expect(cut.empty(), "every header of the " + what + " fits its column" +
-                                   (cut.empty() ? "" : ": " + Narrow(cut) + " cut"));
-}
-
-// The lists are no emptier than at 96 DPI (within a pixel a column), and
-// their columns stay within them. Only the columns' share is compared: the
-// dialog grows by its font's average width (rounded to whole pixels), the
-// columns and their texts by the DPI.
-void CheckFill(Checks& checks, const fs::path& figures, int dpi, HWND editor) {
-    const Fill active = FillOf(GetDlgItem(editor, IDC_ACTIVE_LIST));
-    const Fill my = FillOf(GetDlgItem(editor, IDC_MY_LIST));
+        scaled += (i ? L" " : L"") + std::to_wstring(MulDiv(widthsAt96[i], dpi, 96));
+    checks.Equal(f.widths, scaled, what + " columns at " + std::to_string(dpi) + " DPI");
+    CheckHeaders(checks, f, what + " list");
     if (dpi == 96) {
-        std::ofstream(figures) << active.columns << ' ' << active.client << ' ' << my.columns << ' '
-                               << my.client << '\n';
+        at96 << f.columns << ' ' << f.client << '\n';
         return;
     }
-    Fill active96, my96;
-    std::ifstream(figures) >> active96.columns >> active96.client >> my96.columns >> my96.client;
-    if (!checks.Expect(active96.client > 0 && my96.client > 0,
-                       "the figures of the run at 96 DPI in " + Narrow(figures.wstring())))
-        return;
-    for (const auto& [what, here, at96, count] :
-         {std::tuple{"Active", active, active96, std::size(kActiveWidths)},
-          std::tuple{"My", my, my96, std::size(kMyWidths)}}) {
-        const int asAt96 = MulDiv(here.client, at96.columns, at96.client);
-        checks.Expect(
-            here.columns >= asAt96 - static_cast<int>(count) && here.columns <= here.client,
-            std::string("the ") + what + " list filled as at 96 DPI: columns " +
-                std::to_string(here.columns) + " of " + std::to_string(here.client) + " pixels, " +
-                std::to_string(at96.columns) + " of " + std::to_string(at96.client) + " at 96 DPI");
-    }
+    int columns96 = 0, client96 = 0;
+    at96 >> columns96 >> client96;
+    const int asAt96 = client96 > 0 ? MulDiv(f.client, columns96, client96) : f.client + 1;
+    checks.Expect(
+        f.columns >= asAt96 - static_cast<int>(widthsAt96.size()) && f.columns <= f.client,
+        what + " list filled as at 96 DPI: columns " + std::to_string(f.columns) + " of " +
+            std::to_string(f.client) + " pixels, " + std::to_string(columns96) + " of " +
+            std::to_string(client96) + " at 96 DPI");
 }
 
 struct Run {
@@ -145,15 +124,11 @@ std::vector<Step> Script(Run& r) {
              r.editor = open[0];
              PumpMessages(200);
              const int dpi = DpiOf(r.editor);
-             HWND active = GetDlgItem(r.editor, IDC_ACTIVE_LIST);
-             HWND my = GetDlgItem(r.editor, IDC_MY_LIST);
-             r.checks.Equal(WidthsOf(active), Scaled(kActiveWidths, dpi),
-                            "Active columns at " + std::to_string(dpi) + " DPI");
-             r.checks.Equal(WidthsOf(my), Scaled(kMyWidths, dpi),
-                            "My columns at " + std::to_string(dpi) + " DPI");
-             CheckHeaders(r.checks, r.editor, IDC_ACTIVE_LIST, "Active list");
-             CheckHeaders(r.checks, r.editor, IDC_MY_LIST, "My list");
-             CheckFill(r.checks, fs::path(r.shots) / L"dialogs-fill-96dpi.txt", dpi, r.editor);
+             std::fstream at96(fs::path(r.shots) / L"dialogs-fill-96dpi.txt",
+                               dpi == 96 ? std::ios::out : std::ios::in);
+             CheckEditorList(r.checks, r.editor, IDC_ACTIVE_LIST, kActiveWidths, dpi, at96,
+                             "Active");
+             CheckEditorList(r.checks, r.editor, IDC_MY_LIST, kMyWidths, dpi, at96, "My");
              r.checks.Expect(SaveScreenshot(r.editor, r.shots, L"dialogs-singer-editor" + r.suffix),
                              "screenshot of the Singer Editor");
              // My row 0, selected at the start, has a secondary voice.
@@ -175,13 +150,11 @@ std::vector<Step> Script(Run& r) {
          [&r] {
              if (!(r.groups = FindDialog(nullptr, r.singer))) return false;
              PumpMessages(200);
-             HWND list = GetDlgItem(r.groups, IDC_XSYNTH_LIST);
-             RECT client = {};
-             GetClientRect(list, &client);
-             const int half = (client.right - GetSystemMetrics(SM_CXVSCROLL)) / 2;
-             r.checks.Equal(WidthsOf(list), std::to_wstring(half) + L" " + std::to_wstring(half),
+             const ListFigures f = Measure(r.groups, IDC_XSYNTH_LIST);
+             const auto half = std::to_wstring((f.client - GetSystemMetrics(SM_CXVSCROLL)) / 2);
+             r.checks.Equal(f.widths, half + L" " + half,
                             "group columns: half the client width less the scroll bar");
-             CheckHeaders(r.checks, r.groups, IDC_XSYNTH_LIST, "group list");
+             CheckHeaders(r.checks, f, "group list");
              r.checks.Expect(SaveScreenshot(r.groups, r.shots, L"dialogs-group-list" + r.suffix),
                              "screenshot of the group list");
              PostClick(r.groups, IDOK);
