@@ -112,7 +112,7 @@ void CheckEditorList(Checks& checks, HWND editor, int listId, std::span<const in
 struct Run {
     Checks& checks;
     std::wstring shots, suffix;
-    HWND editor = nullptr, singer = nullptr, groups = nullptr;
+    HWND editor = nullptr, singer = nullptr;
 };
 
 std::vector<Step> Script(Run& r) {
@@ -148,28 +148,18 @@ std::vector<Step> Script(Run& r) {
          }},
         {"the group list",
          [&r] {
-             if (!(r.groups = FindDialog(nullptr, r.singer))) return false;
+             HWND groups = FindDialog(nullptr, r.singer);
+             if (!groups) return false;
              PumpMessages(200);
-             const ListFigures f = Measure(r.groups, IDC_XSYNTH_LIST);
+             const ListFigures f = Measure(groups, IDC_XSYNTH_LIST);
              const auto half = std::to_wstring((f.client - GetSystemMetrics(SM_CXVSCROLL)) / 2);
              r.checks.Equal(f.widths, half + L" " + half,
                             "group columns: half the client width less the scroll bar");
              CheckHeaders(r.checks, f, "group list");
-             r.checks.Expect(SaveScreenshot(r.groups, r.shots, L"dialogs-group-list" + r.suffix),
+             r.checks.Expect(SaveScreenshot(groups, r.shots, L"dialogs-group-list" + r.suffix),
                              "screenshot of the group list");
-             PostClick(r.groups, IDOK);
-             return true;
-         }},
-        {"the edit dialog again",
-         [&r] {
-             if (IsWindow(r.groups)) return false;
-             PostClick(r.singer, IDCANCEL);
-             return true;
-         }},
-        {"the Singer Editor again",
-         [&r] {
-             if (IsWindow(r.singer)) return false;
-             PostClick(r.editor, IDCANCEL);
+             // Cancel closes all three, the innermost first.
+             for (HWND open : ThreadDialogs()) PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
              return true;
          }},
     };
