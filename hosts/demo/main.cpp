@@ -27,6 +27,7 @@
 
 namespace fs = std::filesystem;
 using namespace kora::demo;
+using kora::hosts::TextFileModule;
 
 namespace {
 

@@ -30,6 +30,7 @@ void Toolkit(Checks& checks, const std::wstring& shots) {
 int wmain(int argc, wchar_t** argv) {
     const std::map<std::wstring, void (*)(Checks&, const std::wstring&)> scenarios = {
         {L"toolkit", Toolkit},
+        {L"dialogs", Dialogs},
         {L"singer-editor", SingerEditor},
         {L"singer-editor-add", SingerEditorAdd},
         {L"singer-files", SingerFiles},

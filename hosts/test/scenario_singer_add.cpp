@@ -75,18 +75,11 @@ std::vector<Step> AddScript(Checks& checks, const std::wstring& shots, Windows& 
         {"the group list",
          [&] {
              if (!(w.groups = FindDialog(L"Cross-Synthesis Group List", w.singer))) return false;
-             RECT client = {};
-             GetClientRect(GetDlgItem(w.groups, IDC_XSYNTH_LIST), &client);
-             const auto half = std::to_wstring((client.right - GetSystemMetrics(SM_CXVSCROLL)) / 2);
-             checks.Equal(ColumnsOf(w.groups, IDC_XSYNTH_LIST),
-                          L"Name/" + half + L"l|Singer/" + half + L"l",
-                          "columns of half the client less the scroll bar");
              const auto rows = ListRows(w.groups, IDC_XSYNTH_LIST);
              checks.Expect(rows.size() == 13 && Join(rows[0]) == L"Light sopranos|Aurora" &&
                                Join(rows[1]) == L"|\u00C9lodie",
                            "one row per member, the group name on its first row");
              checks.Expect(!IsWindowEnabled(w.singer), "the edit dialog waits behind it");
-             SaveScreenshot(w.groups, shots, L"singer-editor-add-23001");
              PostClick(w.groups, IDOK);
              return true;
          }},

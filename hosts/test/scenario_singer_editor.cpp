@@ -123,7 +123,6 @@ void SingerEditor(Checks& checks, const std::wstring& shots) {
         trak4::TrakManager sequence(sample);
         PlaySteps(checks, {InEditor([&](HWND dialog) {
                       CheckOpened(checks, dialog, sample);
-                      SaveScreenshot(dialog, shots, L"singer-editor");
                       Click(dialog, IDOK);
                   })},
                   [&] { status = kora.open(1, &sequence, 0xFFFFFFFF); });

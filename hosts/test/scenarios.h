@@ -15,6 +15,7 @@ void SingerEditorAdd(Checks& checks, const std::wstring& shots);
 void SingerFiles(Checks& checks, const std::wstring& shots);
 // Open-to-idle and OK-to-return times at 1,024 and 16,384 singers per list.
 void Timing(Checks& checks, const std::wstring& shots);
+void Dialogs(Checks& checks, const std::wstring& shots);  // at the display's DPI, with screenshots
 
 // kora4.dll loaded by name and initialised on a workspace's database.
 struct Kora {

@@ -12,6 +12,8 @@ using ui::kLvcfmtCenter;
 using ui::kLvcfmtLeft;
 using ui::kLvcfmtRight;
 
+// Column widths in pixels at 96 DPI; the dialog scales them to its own DPI,
+// so the columns grow with its font.
 constexpr int kNameWidthActive = 180;
 constexpr int kNameWidthMy = 160;
 constexpr int kSingerWidth = 130;
@@ -44,16 +46,18 @@ void PrepareList(ui::ListView& list) {
 
 // The columns from the name on: name, primary singer and its four values,
 // secondary singer and its four values and VOL. Returns the next column.
-int InsertSingerColumns(ui::ListView& list, int column, int nameWidth) {
+int InsertSingerColumns(const ui::Dialog& dialog, ui::ListView& list, int column, int nameWidth) {
     const Headers headers = LoadHeaders();
-    list.InsertColumn(column++, headers.name, kLvcfmtLeft, nameWidth);
-    list.InsertColumn(column++, headers.primary, kLvcfmtLeft, kSingerWidth);
+    const int singerWidth = dialog.ScaledPixels(kSingerWidth);
+    const int valueWidth = dialog.ScaledPixels(kValueWidth);
+    list.InsertColumn(column++, headers.name, kLvcfmtLeft, dialog.ScaledPixels(nameWidth));
+    list.InsertColumn(column++, headers.primary, kLvcfmtLeft, singerWidth);
     for (const char16_t* header : kPrimaryHeaders) {
-        list.InsertColumn(column++, header, kLvcfmtRight, kValueWidth);
+        list.InsertColumn(column++, header, kLvcfmtRight, valueWidth);
     }
-    list.InsertColumn(column++, headers.secondary, kLvcfmtLeft, kSingerWidth);
+    list.InsertColumn(column++, headers.secondary, kLvcfmtLeft, singerWidth);
     for (const char16_t* header : kSecondaryHeaders) {
-        list.InsertColumn(column++, header, kLvcfmtRight, kValueWidth);
+        list.InsertColumn(column++, header, kLvcfmtRight, valueWidth);
     }
     return column;
 }
@@ -75,17 +79,17 @@ void CSingerEditorDlg::ShowEditedRow(ui::ListView& list, int row) {
 
 void CSingerEditorDlg::SetupActiveColumns() {
     PrepareList(activeList);
-    InsertSingerColumns(activeList, 0, kNameWidthActive);
+    InsertSingerColumns(*this, activeList, 0, kNameWidthActive);
 }
 
 void CSingerEditorDlg::SetupMyColumns() {
     PrepareList(myList);
-    myList.InsertColumn(0, u"", kLvcfmtCenter, kMarkWidth);
+    myList.InsertColumn(0, u"", kLvcfmtCenter, ScaledPixels(kMarkWidth));
     // A list view keeps its first column left-aligned when it is inserted;
     // an update of the column's format centres it.
     const int format = myList.ColumnFormat(0);
     if (format >= 0) myList.SetColumnFormat(0, format | kLvcfmtCenter);
-    InsertSingerColumns(myList, 1, kNameWidthMy);
+    InsertSingerColumns(*this, myList, 1, kNameWidthMy);
 }
 
 int CSingerEditorDlg::ShowActiveRow(int index, SingerEntry singer, bool select) {

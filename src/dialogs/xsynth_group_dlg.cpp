@@ -43,7 +43,8 @@ bool CXSynthGroupDlg::OnInitDialog() {
 }
 
 void CXSynthGroupDlg::InsertColumns() {
-    // Two equal columns that fit beside a vertical scroll bar.
+    // Two equal columns that fit beside a vertical scroll bar; the client
+    // width and the metric are both in the dialog's pixels, whatever its DPI.
     const int width = (list.ClientWidth() - ui::SystemMetric(ui::kSmCxVScroll)) / 2;
     ui::CLumiM17NString name;
     name.LoadString(IDS_COLUMN_NAME);

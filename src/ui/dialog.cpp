@@ -24,6 +24,8 @@ void Dialog::SetCaption(std::u16string_view text) {
 
 int Dialog::FocusedControlId() const { return window_ ? window_->FocusedControlId() : 0; }
 
+int Dialog::Dpi() const { return window_ ? window_->Dpi() : kDefaultDpi; }
+
 bool Dialog::ForEachChild(const std::function<bool(ChildWindow)>& visit) {
     if (!window_) return false;
     DialogWindow& window = *window_;

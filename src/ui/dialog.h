@@ -35,6 +35,7 @@
 #include "ui/control_events.h"
 #include "ui/controls.h"
 #include "ui/dialog_window.h"
+#include "ui/dpi.h"
 #include "ui/notification.h"
 #include "ui/win_values.h"
 
@@ -124,6 +125,11 @@ public:
     std::u16string Caption() const;
     void SetCaption(std::u16string_view text);
     int FocusedControlId() const;
+    // The DPI the dialog is laid out at; 96 while it is not open.
+    int Dpi() const;
+    // A size in pixels at 96 DPI (a column width, say) in this dialog's
+    // pixels; the controls take device pixels as they are.
+    int ScaledPixels(int pixelsAt96) const { return ScaleForDpi(pixelsAt96, Dpi()); }
     template <class T = ControlRef>
     T Control(int id) {
         return T(*this, id);

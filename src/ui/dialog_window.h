@@ -34,6 +34,10 @@ public:
     virtual std::u16string Caption() const = 0;
     virtual void SetCaption(std::u16string_view text) = 0;
     virtual int FocusedControlId() const = 0;  // 0 when no control has the focus
+    // The dots per inch the dialog is laid out at (96 at Windows' 100 %
+    // setting, 144 at 150 %): its font, controls and metrics are in pixels
+    // at this DPI.
+    virtual int Dpi() const = 0;
     virtual std::intptr_t Send(uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
     // Every child window, in creation order; stops when `visit` returns
     // false. Returns false when it was stopped.

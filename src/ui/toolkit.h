@@ -63,7 +63,8 @@ struct FileVersion {
 // The file version of this module's version resource.
 std::optional<FileVersion> ModuleFileVersion();
 
-// GetSystemMetrics; kSmCxVScroll is the one the dialogs ask for.
+// GetSystemMetrics, in the pixels of the innermost open dialog (its DPI);
+// kSmCxVScroll is the one the dialogs ask for.
 int SystemMetric(int index);
 
 }  // namespace kora::ui

@@ -5,6 +5,8 @@
 # The prefix is made once; its Wine processes end with the program, so
 # callers must not share a prefix at the same time (tests hold a lock).
 # Where 32-bit programs cannot run, it says why and exits 77 (skipped).
+# KORA4_WINE_DPI sets the prefix's display DPI (96 when unset; 144 is
+# Windows' 150 % setting); the virtual display grows with it.
 #
 #   run_in_wine.sh [--32] <prefix folder> <program.exe> [arguments...]
 set -uo pipefail
@@ -28,6 +30,8 @@ if ((probe != 0)); then
   exit 1
 fi
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+dpi=${KORA4_WINE_DPI:-96}
+[[ $dpi =~ ^[1-9][0-9]*$ ]] || { echo "e2e: KORA4_WINE_DPI must be a number of dots per inch" >&2; exit 2; }
 
 xvfb_pid=""
 stop() {
@@ -40,7 +44,7 @@ trap stop EXIT
 if [[ -z ${DISPLAY:-} ]]; then
   for n in $(seq 91 190); do  # a number another run holds fails: the next one
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 $((1280 * dpi / 96))x$((1024 * dpi / 96))x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
       [[ -e /tmp/.X11-unix/X$n ]] || ! kill -0 "$xvfb_pid" 2>/dev/null && break
@@ -61,19 +65,26 @@ export WINEPREFIX=$prefix WINEARCH=win$bits WINEDEBUG=-all WINEDLLOVERRIDES="msc
 mkdir -p "$prefix"
 (
   flock 9
-  [[ -f $prefix/.kora4-e2e-ready ]] && exit 0
-  "$wine" wineboot -i >/dev/null 2>&1 || { echo "e2e: wineboot failed on $prefix" >&2; exit 1; }
-  # Without a window manager, mapping a managed window waits for one.
-  "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  # On request (the demo), fonts with Japanese glyphs behind the dialog
-  # fonts; the tests keep Wine's plain fonts, whose metrics they know.
-  if [[ -n ${KORA4_WINE_JAPANESE_FONTS:-} ]]; then
-    for face in Tahoma "Microsoft Sans Serif" "MS UI Gothic"; do
-      "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-        /v "$face" /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1
-    done
+  if [[ ! -f $prefix/.kora4-e2e-ready ]]; then
+    "$wine" wineboot -i >/dev/null 2>&1 || { echo "e2e: wineboot failed on $prefix" >&2; exit 1; }
+    # Without a window manager, mapping a managed window waits for one.
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # On request (the demo, the dialogs' screenshots), fonts with Japanese
+    # glyphs behind the dialog fonts; the other tests keep Wine's plain fonts.
+    if [[ -n ${KORA4_WINE_JAPANESE_FONTS:-} ]]; then
+      for face in Tahoma "Microsoft Sans Serif" "MS UI Gothic"; do
+        "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+          /v "$face" /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1
+      done
+    fi
+    touch "$prefix/.kora4-e2e-ready"
   fi
-  touch "$prefix/.kora4-e2e-ready"
+  # Read by each program at its start; kept in the prefix until asked otherwise.
+  if [[ $(cat "$prefix/.kora4-dpi" 2>/dev/null || echo 96) != "$dpi" ]]; then
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+      >/dev/null 2>&1 || { echo "e2e: cannot set $dpi DPI in $prefix" >&2; exit 1; }
+    echo "$dpi" >"$prefix/.kora4-dpi"
+  fi
 ) 9>"$prefix.lock" || exit 1
 
 # KORA4_WINE_TIMEOUT: seconds, for slow runs such as the timing scenario.

@@ -21,7 +21,7 @@ constexpr uint32_t kBsGroupBox = 0x0007;
 constexpr uint32_t kUdsSetBuddyInt = 0x0002;
 constexpr uint32_t kUdsAutoBuddy = 0x0010;
 constexpr uint32_t kLvifState = 0x0008;
-constexpr int kHeaderHeight = 20;
+constexpr int kHeaderHeight = 20;  // at 96 DPI, as the row height
 constexpr int kRowHeight = 17;
 constexpr int kWheelRows = 3;
 constexpr int kEditLimitMax = 0x7FFFFFFE;
@@ -95,8 +95,8 @@ bool ControlState::OwnerData() const {
     return kind == ControlKind::ListView && (style & kLvsOwnerData) != 0;
 }
 
-HeadlessWindow::HeadlessWindow(const DialogTemplate& source, Callbacks callbacks)
-    : source_(source), callbacks_(std::move(callbacks)), caption_(source.caption) {
+HeadlessWindow::HeadlessWindow(const DialogTemplate& source, Callbacks callbacks, int dpi)
+    : source_(source), callbacks_(std::move(callbacks)), caption_(source.caption), dpi_(dpi) {
     controls_.reserve(source.controls.size());
     for (const ControlTemplate& t : source.controls) {
         ControlState c;
@@ -105,8 +105,9 @@ HeadlessWindow::HeadlessWindow(const DialogTemplate& source, Callbacks callbacks
         c.kind = KindOf(t);
         c.text = t.text;
         c.style = t.style;
-        c.widthPx = t.cx * 3 / 2;
-        c.heightPx = t.cy * 13 / 8;
+        // 3/2 and 13/8 pixels per dialog unit at 96 DPI.
+        c.widthPx = t.cx * 3 * dpi / (2 * kDefaultDpi);
+        c.heightPx = t.cy * 13 * dpi / (8 * kDefaultDpi);
         if (c.kind == ControlKind::ComboBox || c.kind == ControlKind::ListView) c.text.clear();
         if (c.kind == ControlKind::UpDown && (t.style & kUdsAutoBuddy) && !controls_.empty())
             c.buddy = static_cast<int>(controls_.size()) - 1;
@@ -454,10 +455,12 @@ int HeadlessWindow::NextItem(int id, int start, uint32_t flags) const {
 
 int HeadlessWindow::VisibleRows(const ControlState& list, bool* partialRowShown) const {
     int height = list.heightPx - ((list.style & kWsBorder) ? 2 : 0);
-    if ((list.style & kLvsReport) && !(list.style & kLvsNoColumnHeader)) height -= kHeaderHeight;
+    if ((list.style & kLvsReport) && !(list.style & kLvsNoColumnHeader))
+        height -= ScaleForDpi(kHeaderHeight, dpi_);
     height = std::max(0, height);
-    if (partialRowShown) *partialRowShown = height % kRowHeight != 0;
-    return std::max(1, height / kRowHeight);
+    const int rowHeight = ScaleForDpi(kRowHeight, dpi_);
+    if (partialRowShown) *partialRowShown = height % rowHeight != 0;
+    return std::max(1, height / rowHeight);
 }
 
 void HeadlessWindow::ClampTop(ControlState& list) {

@@ -26,6 +26,7 @@
 #include "ui/control_events.h"
 #include "ui/dialog.h"
 #include "ui/dialog_window.h"
+#include "ui/dpi.h"
 #include "ui/headless/resource_tables.h"
 #include "ui/notification.h"
 
@@ -98,7 +99,8 @@ public:
         std::function<std::intptr_t(uint32_t, std::uintptr_t, std::intptr_t)> message;
     };
 
-    HeadlessWindow(const DialogTemplate& source, Callbacks callbacks);
+    // Laid out at `dpi`: sizes in pixels grow with it.
+    HeadlessWindow(const DialogTemplate& source, Callbacks callbacks, int dpi = kDefaultDpi);
 
     const DialogTemplate& Source() const { return source_; }
     bool Ended() const { return ended_; }
@@ -130,6 +132,7 @@ public:
     std::u16string Caption() const override { return caption_; }
     void SetCaption(std::u16string_view text) override { caption_ = text; }
     int FocusedControlId() const override;
+    int Dpi() const override { return dpi_; }
     std::intptr_t Send(uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     bool ForEachChild(const std::function<bool(ChildHandle)>& visit) override;
     int ChildId(ChildHandle child) const override;
@@ -213,6 +216,7 @@ private:
     Callbacks callbacks_;
     std::u16string caption_;
     std::vector<ControlState> controls_;
+    int dpi_;
     int focused_ = -1;  // index into controls_
     bool ended_ = false;
     int result_ = 0;

@@ -235,7 +235,8 @@ int ScriptedUser::RunModal(Dialog& dialog) {
          .message =
              [&dialog](uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
                  return DialogBridge::Message(dialog, message, wParam, lParam);
-             }});
+             }},
+        environment_.dpi);
     open_.push_back({&dialog, &window});
     DialogBridge::Attach(dialog, window);
     struct Close {

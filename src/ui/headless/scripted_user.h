@@ -63,7 +63,8 @@ struct Environment {
     std::optional<std::u16string> hostExecutablePath = u"/opt/host/SequenceEditor.exe";
     std::optional<std::u16string> moduleFilePath = u"/opt/host/kora4.dll";
     std::optional<FileVersion> moduleVersion = DefaultModuleVersion();
-    int verticalScrollBarWidth = 17;
+    int verticalScrollBarWidth = 17;  // in pixels at `dpi`
+    int dpi = kDefaultDpi;            // the dialogs are laid out at it
 
     static FileVersion DefaultModuleVersion();
 };

@@ -4,6 +4,7 @@
 #include "ui/toolkit.h"
 #include "ui/win32/dialog_host.h"
 #include "ui/win32/module_instance.h"
+#include "ui/win32/win32_window.h"
 #include "ui/win32/windows_api.h"
 
 namespace kora::ui {
@@ -79,6 +80,14 @@ std::optional<FileVersion> ModuleFileVersion() {
                        HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS)};
 }
 
-int SystemMetric(int index) { return GetSystemMetrics(index); }
+int SystemMetric(int index) {
+    // At the DPI of the dialog on top: a per-monitor aware host may show it
+    // on a monitor of another DPI than the system's (GetSystemMetrics').
+    using ForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    if (!forDpi) return GetSystemMetrics(index);
+    return forDpi(index, static_cast<UINT>(win32::WindowDpi(win32::OwnerWindow())));
+}
 
 }  // namespace kora::ui

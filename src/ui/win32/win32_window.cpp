@@ -6,6 +6,7 @@
 
 #include "model/row_model.h"
 #include "ui/control_events.h"
+#include "ui/dpi.h"
 
 namespace kora::ui::win32 {
 namespace {
@@ -67,6 +68,22 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
+
+int WindowDpi(HWND window) {
+    // GetDpiForWindow (Windows 10 1607 and later) also knows the DPI of a
+    // per-monitor aware host's window on another monitor; before it, a window
+    // has the DPI of its device context.
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow && window) {
+        if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
+    }
+    HDC dc = GetDC(window);
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 0;
+    if (dc) ReleaseDC(window, dc);
+    return dpi > 0 ? dpi : kDefaultDpi;
+}
 
 std::u16string WindowText(HWND window) {
     const int length = GetWindowTextLengthW(window);
@@ -131,6 +148,8 @@ int Win32Window::FocusedControlId() const {
     while (focus && GetParent(focus) != hwnd_) focus = GetParent(focus);
     return focus ? GetDlgCtrlID(focus) : 0;
 }
+
+int Win32Window::Dpi() const { return WindowDpi(hwnd_); }
 
 std::intptr_t Win32Window::Send(uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     return SendMessageW(hwnd_, message, wParam, lParam);

@@ -43,6 +43,7 @@ public:
     std::u16string Caption() const override;
     void SetCaption(std::u16string_view text) override;
     int FocusedControlId() const override;
+    int Dpi() const override;
     std::intptr_t Send(uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     bool ForEachChild(const std::function<bool(ChildHandle)>& visit) override;
     int ChildId(ChildHandle child) const override;
@@ -118,6 +119,9 @@ private:
     mutable std::vector<std::pair<int, HWND>> items_;
     std::vector<std::unique_ptr<ControlHooks>> hooks_;
 };
+
+// The DPI a window is laid out at (that of the screen for none).
+int WindowDpi(HWND window);
 
 // The text of a window, whatever its length.
 std::u16string WindowText(HWND window);

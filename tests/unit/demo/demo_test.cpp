@@ -15,6 +15,8 @@
 namespace kora::demo {
 namespace {
 
+using hosts::TextFileModule;
+
 namespace fs = std::filesystem;
 
 TEST(DemoOptions, EveryOptionAndTheRefusals) {

@@ -43,20 +43,28 @@ protected:
     }
 };
 
-TEST_F(EditorViewTest, ColumnsAndListStyles) {
-    Show([](Dialog& d) {
-        const Column name{u"Name", ui::kLvcfmtLeft, 180};
-        const Column primary{u"Primary Singer", ui::kLvcfmtLeft, 130};
-        const Column secondary{u"Secondary Singer", ui::kLvcfmtLeft, 130};
-        auto value = [](const char16_t* text) { return Column{text, ui::kLvcfmtRight, 35}; };
+// Column widths in the dialog's pixels: as stated at 96 DPI, scaled at 150 %.
+struct Widths {
+    int dpi, name, myName, singer, value, mark;
+};
+class EditorColumnsTest : public EditorViewTest, public testing::WithParamInterface<Widths> {};
+
+TEST_P(EditorColumnsTest, ColumnsAndListStyles) {
+    const Widths w = GetParam();
+    user.Env().dpi = w.dpi;
+    Show([&w](Dialog& d) {
+        const Column name{u"Name", ui::kLvcfmtLeft, w.name};
+        const Column primary{u"Primary Singer", ui::kLvcfmtLeft, w.singer};
+        const Column secondary{u"Secondary Singer", ui::kLvcfmtLeft, w.singer};
+        auto value = [&w](const char16_t* text) { return Column{text, ui::kLvcfmtRight, w.value}; };
         EXPECT_THAT(Columns(Active(d)),
                     ElementsAre(name, primary, value(u"BRE"), value(u"BRI"), value(u"CLE"),
                                 value(u"GEN"), secondary, value(u"BRE"), value(u"BRI"),
                                 value(u"CLE"), value(u"GEN"), value(u"VOL")));
         const std::vector<Column> my = Columns(My(d));
         ASSERT_EQ(my.size(), 13u);
-        EXPECT_EQ(my[0], (Column{u"", ui::kLvcfmtCenter, 20}));
-        EXPECT_EQ(my[1], (Column{u"Name", ui::kLvcfmtLeft, 160}));
+        EXPECT_EQ(my[0], (Column{u"", ui::kLvcfmtCenter, w.mark}));
+        EXPECT_EQ(my[1], (Column{u"Name", ui::kLvcfmtLeft, w.myName}));
         EXPECT_EQ(my[7], secondary);
         for (ListView list : {Active(d), My(d)}) {
             EXPECT_EQ(list.Style() & ui::kLvsShowSelAlways, ui::kLvsShowSelAlways);
@@ -64,6 +72,10 @@ TEST_F(EditorViewTest, ColumnsAndListStyles) {
         }
     });
 }
+
+INSTANTIATE_TEST_SUITE_P(Dpi, EditorColumnsTest,
+                         testing::Values(Widths{96, 180, 160, 130, 35, 20},
+                                         Widths{144, 270, 240, 195, 53, 30}));
 
 TEST_F(EditorViewTest, RowsShowTheLoadedEntriesAndTheDatabasesDefault) {
     Show([&](Dialog& d) {

@@ -6,7 +6,7 @@
 #include "standins/file_io.h"
 #include "standins/utf.h"
 
-namespace kora::demo {
+namespace kora::hosts {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -74,4 +74,4 @@ const char16_t* TextFileModule::Lookup(const char16_t* key) const {
     return found == texts_.end() ? nullptr : found->second.c_str();
 }
 
-}  // namespace kora::demo
+}  // namespace kora::hosts

@@ -19,7 +19,7 @@
 
 #include "kora4/m17n.h"
 
-namespace kora::demo {
+namespace kora::hosts {
 
 class TextFileModule final : public LumiM17NModule {
 public:
@@ -39,4 +39,4 @@ private:
     std::map<std::u16string, std::u16string, std::less<>> texts_;
 };
 
-}  // namespace kora::demo
+}  // namespace kora::hosts
