@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -73,22 +74,27 @@ std::wstring WindowProcedureModule(HWND control) {
     return std::wstring(path, GetModuleFileNameW(module, path, MAX_PATH));
 }
 
-std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int listId) {
-    std::vector<std::vector<std::wstring>> rows;
-    const auto count = SendDlgItemMessageW(dialog, listId, LVM_GETITEMCOUNT, 0, 0);
-    HWND header = ListView_GetHeader(GetDlgItem(dialog, listId));
-    const size_t columns = std::max(Header_GetItemCount(header), 1);
-    for (LRESULT r = 0; r < count; ++r) {
+std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int listId, int first, int count) {
+    HWND list = GetDlgItem(dialog, listId);
+    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    const int columns = std::max(Header_GetItemCount(ListView_GetHeader(list)), 1);
+    const int end = count < 0 ? rows : std::min(rows, first + count);
+    std::vector<std::vector<std::wstring>> texts;
+    for (int r = std::max(first, 0); r < end; ++r) {
         std::vector<std::wstring> row;
-        for (size_t c = 0; c < columns; ++c) {
+        for (int c = 0; c < columns; ++c) {
             wchar_t text[1024] = {};
-            ListView_GetItemText(GetDlgItem(dialog, listId), static_cast<int>(r),
-                                 static_cast<int>(c), text, 1024);
+            ListView_GetItemText(list, r, c, text, 1024);
             row.emplace_back(text);
         }
-        rows.push_back(std::move(row));
+        texts.push_back(std::move(row));
     }
-    return rows;
+    return texts;
+}
+
+std::vector<std::wstring> ListRow(HWND dialog, int listId, int row) {
+    auto rows = ListRows(dialog, listId, row, 1);
+    return rows.empty() ? std::vector<std::wstring>() : std::move(rows.front());
 }
 
 std::wstring ColumnsOf(HWND dialog, int listId) {

@@ -34,7 +34,12 @@ bool ControlEnabled(HWND dialog, int id);
 int CountEnabled(HWND dialog, const std::vector<int>& ids);
 std::wstring WindowProcedureModule(HWND control);  // the file serving its class
 
-std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int listId);
+// The texts of rows first..first+count-1 that exist (count -1: to the end),
+// one per column. A message per cell: at scale, read only the rows a check
+// needs.
+std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int listId, int first = 0,
+                                                int count = -1);
+std::vector<std::wstring> ListRow(HWND dialog, int listId, int row);  // empty: no such row
 // Each column as text/width and l, r or c for its alignment, joined by "|".
 std::wstring ColumnsOf(HWND dialog, int listId);
 int SelectedRow(HWND dialog, int listId);

@@ -34,6 +34,7 @@ int wmain(int argc, wchar_t** argv) {
         {L"singer-editor", SingerEditor},
         {L"singer-editor-add", SingerEditorAdd},
         {L"singer-files", SingerFiles},
+        {L"singer-editor-full-scale", SingerEditorFullScale},
         {L"timing", Timing}};
     const bool shotsGiven = argc == 4 && std::wcscmp(argv[2], L"--shots") == 0;
     const auto scenario = argc > 1 ? scenarios.find(argv[1]) : scenarios.end();

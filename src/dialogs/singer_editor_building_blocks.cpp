@@ -59,6 +59,22 @@ int CSingerEditorDlg::InsertActiveSinger(int row, int32_t bank, int32_t program,
     return shown;
 }
 
+void CSingerEditorDlg::AppendMySingerUnshown(int32_t bank, int32_t program,
+                                             const std::u16string& name,
+                                             const std::u16string& primaryId,
+                                             const std::u16string& secondaryId,
+                                             const AxVVoiceParam& primary,
+                                             const AxVVoiceParam& secondary) {
+    myRows.Insert(myRows.RowCount(), AddedSinger(installedVoices, bank, program, name, primaryId,
+                                                 secondaryId, primary, secondary));
+}
+
+void CSingerEditorDlg::ShowAddedMySingers(int first) {
+    if (!myRows.IsRow(first)) return;
+    myList.RowsChanged(first, -1);
+    SelectShownRow(myList, myRows.RowCount() - 1);
+}
+
 void CSingerEditorDlg::RemoveMySinger(int row) {
     if (!myRows.Remove(row)) return;
     myList.RowsChanged(row, -1);

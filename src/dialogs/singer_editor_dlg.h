@@ -70,6 +70,15 @@ public:
     int InsertActiveSinger(int row, int32_t bank, int32_t program, const std::u16string& name,
                            const std::u16string& primaryId, const std::u16string& secondaryId,
                            const AxVVoiceParam& primary, const AxVVoiceParam& secondary);
+    // Appends a new entry (state 1) to the My rows without telling the list:
+    // a walk that adds many (Import) tells it once, with ShowAddedMySingers,
+    // instead of a round of window messages per row.
+    void AppendMySingerUnshown(int32_t bank, int32_t program, const std::u16string& name,
+                               const std::u16string& primaryId, const std::u16string& secondaryId,
+                               const AxVVoiceParam& primary, const AxVVoiceParam& secondary);
+    // Tells the list of the My rows from `first` on and selects the last one
+    // as InsertMySinger does; nothing when there is no row from `first` on.
+    void ShowAddedMySingers(int first);
     void RemoveMySinger(int row);
     void RemoveActiveSinger(int row);
     // "%s (%d)" from 2 upwards until no name in the list `listId` matches

@@ -37,7 +37,8 @@ std::optional<std::u16string> AskForFile(ui::FileDialogKind kind, uint32_t optio
 }
 
 // The import rules on the editor: its installed voices and groups, its My
-// list, and the Add button's way into the database and the list.
+// list, and the Add button's way into the database and the My rows (the
+// list is told once, after the walk).
 class EditorImportEnvironment final : public ImportEnvironment {
 public:
     explicit EditorImportEnvironment(CSingerEditorDlg& editor) : editor_(editor) {}
@@ -56,15 +57,10 @@ public:
                          const AxVVoiceParam& secondary) override {
         if (!editor_.CreateMySinger(record)) return false;
         editor_.myChanged = true;
-        const int row =
-            editor_.InsertMySinger(editor_.myRows.RowCount(), record.bank, record.program,
-                                   ReadField(record.name), ReadField(record.primaryVoiceId),
-                                   ReadField(record.secondaryVoiceId), primary, secondary);
-        if (row >= 0) return true;
-        // A singer the list cannot show would be committed unseen: take it
-        // out of the database again and end the import as refused.
-        editor_.DeleteMySinger(record.bank, record.program);
-        return false;
+        editor_.AppendMySingerUnshown(record.bank, record.program, ReadField(record.name),
+                                      ReadField(record.primaryVoiceId),
+                                      ReadField(record.secondaryVoiceId), primary, secondary);
+        return true;
     }
 
 private:
@@ -100,7 +96,10 @@ void CSingerEditorDlg::OnImport() {
     const auto path = AskForFile(ui::FileDialogKind::Open, kImportOptions);
     if (!path) return;
     EditorImportEnvironment environment(*this);
+    const int firstAdded = myRows.RowCount();
     const ImportOutcome outcome = ImportSingerFile(*path, environment);
+    // However the walk ended, the list shows what it added before the message.
+    ShowAddedMySingers(firstAdded);
     const int messageId = ImportMessageId(outcome.ending);
     ui::ShowMessage(static_cast<uint32_t>(messageId), StyleOf(messageId));
 }

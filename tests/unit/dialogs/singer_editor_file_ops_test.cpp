@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "editor_dlg_fixture.h"
+#include "ui/headless/headless_window.h"
 
 namespace kora::dialogs::test {
 namespace {
@@ -54,6 +55,16 @@ protected:
     }
     void Write(const char* name, const std::string& bytes) {
         std::ofstream(folder / name, std::ios::binary) << bytes;
+    }
+    static const ui::headless::ControlState& MyControl(Dialog& d) {
+        return *ui::headless::HeadlessWindowOf(d)->Find(IDC_MY_LIST);
+    }
+    // The list shows `rows` rows, the last one selected and focused.
+    static void ExpectShownAndLastSelected(Dialog& d, int rows) {
+        EXPECT_EQ(My(d).ItemCount(), rows);
+        EXPECT_EQ(My(d).ItemState(rows - 1, ui::kLvisSelected | ui::kLvisFocused),
+                  ui::kLvisSelected | ui::kLvisFocused);
+        EXPECT_EQ(My(d).SelectionMark(), rows - 1);
     }
 
     fs::path folder;
@@ -103,11 +114,14 @@ TEST_F(FileOpsTest, TheFilterIsTheHostsTextAndAnEmptyListOpensNoFileDialog) {
 }
 
 TEST_F(FileOpsTest, ImportAddsTheFilesSingersToTheListAndTheDatabase) {
+    int repaintsBefore = 0;
+    user.Check([&](Dialog& d) { repaintsBefore = MyControl(d).repaints; });
     Choose(IDC_IMPORT, folder / "in.dat");
     user.Check([&](Dialog& d) {
         EXPECT_THAT(ColumnTexts(My(d), 1), testing::Contains(u"Duet"));
         EXPECT_EQ(My(d).ItemText(5, 12), u"5");
-        EXPECT_EQ(My(d).FirstSelectedRow(), 6);
+        ExpectShownAndLastSelected(d, 7);
+        EXPECT_EQ(MyControl(d).repaints, repaintsBefore + 1);  // told once, not per line
     });
     Write("in.dat", "\xEF\xBB\xBF" + Head(2) +
                         "\"Duet\"=VOICE-ANNA-00001,10,-20,30,-40,VOICE-BERT-00002,1,2,3,4,5\r\n"
@@ -135,15 +149,24 @@ TEST_F(FileOpsTest, ImportAddsTheFilesSingersToTheListAndTheDatabase) {
     EXPECT_EQ(ReadField(record.name), u"Duet");
 }
 
-TEST_F(FileOpsTest, ARefusedImportShowsOnlyTheAddFailure) {
-    database.createRefusal = -1;
-    Write("in.dat", Head(1) + "\"Solo\"=VOICE-BERT-00002,7\n");
-    Choose(IDC_IMPORT, folder / "in.dat");
+TEST_F(FileOpsTest, ARefusedImportShowsOnlyTheAddFailureAndTheSingersBefore) {
+    // Cleo's bank is full: the database refuses her singers.
+    for (int32_t program = 0; program < 128; ++program)
+        database.AddVirtualVoice(Singer(2, program, u"Full", kCleo, u"", 0), u"Cleo");
+    Write("first.dat", Head(1) + "\"Deep\"=VOICE-CLEO-00003,7\n");
+    Write("third.dat", Head(3) +
+                           "\"One\"=VOICE-ANNA-00001,1\n\"Deep\"=VOICE-CLEO-00003,2\n"
+                           "\"Three\"=VOICE-BERT-00002,3\n");
+    Choose(IDC_IMPORT, folder / "first.dat");
+    user.Check([&](Dialog&) { EXPECT_FALSE(dlg->myChanged); });
+    Choose(IDC_IMPORT, folder / "third.dat");
+    user.Check([&](Dialog& d) { ExpectShownAndLastSelected(d, 6); });
     Run();
-    EXPECT_THAT(Messages(), ElementsAre(u"Failed to add singer, or cannot add any more singers!"));
-    EXPECT_THAT(Styles(), ElementsAre(0x10u));
-    EXPECT_EQ(dlg->mySingers.size(), 5u);
-    EXPECT_FALSE(dlg->myChanged);
+    const std::u16string failed = u"Failed to add singer, or cannot add any more singers!";
+    EXPECT_THAT(Messages(), ElementsAre(failed, failed));
+    EXPECT_THAT(Styles(), ElementsAre(0x10u, 0x10u));
+    EXPECT_EQ(Names(dlg->mySingers).back(), u"One");
+    EXPECT_TRUE(dlg->myChanged);
 }
 
 // An import that ends early or passes lines over: its one message and the
