@@ -1,6 +1,7 @@
 #include "editor/apply_steps.h"
 
-#include <algorithm>
+#include <cstddef>
+#include <vector>
 
 #include "api/module_context.h"
 #include "kora4/kora4.h"
@@ -29,12 +30,28 @@ int32_t Update(CAxTrakManagerIF& trak, const SingerEntry& singer) {
                                      singer.secondaryId.c_str(), params.primary, params.secondary);
 }
 
-const SingerEntry* FindAtOpen(const EditorSession& session, int32_t bank, int32_t program) {
-    const auto found =
-        std::find_if(session.activeAtOpen.begin(), session.activeAtOpen.end(),
-                     [&](const SingerEntry& s) { return s.bank == bank && s.program == program; });
-    return found == session.activeAtOpen.end() ? nullptr : &*found;
-}
+// The Active singers as opened, by pair (the first one holding a pair), so
+// that a restore looks each up at once rather than by a walk of the list.
+class SingersAtOpen {
+public:
+    explicit SingersAtOpen(const std::vector<SingerEntry>& singers)
+        : byPair_(static_cast<std::size_t>(kPairLimit) * kPairLimit, nullptr) {
+        for (const SingerEntry& singer : singers) {
+            if (!IsValidPair(singer.bank, singer.program)) continue;
+            const SingerEntry*& slot = byPair_[Index(singer.bank, singer.program)];
+            if (slot == nullptr) slot = &singer;
+        }
+    }
+    const SingerEntry* Find(int32_t bank, int32_t program) const {
+        return IsValidPair(bank, program) ? byPair_[Index(bank, program)] : nullptr;
+    }
+
+private:
+    static std::size_t Index(int32_t bank, int32_t program) {
+        return static_cast<std::size_t>(bank) * kPairLimit + static_cast<std::size_t>(program);
+    }
+    std::vector<const SingerEntry*> byPair_;
+};
 
 // The sequence's voices change only here, entry by entry; the first refusal
 // stops the walk with its status. Each change made is noted in
@@ -117,6 +134,7 @@ uint32_t ReplaceLibraryTable(EditorSession& session, EditorDialog& dialog) {
 uint32_t RestoreSequence(EditorSession& session) {
     CAxTrakManagerIF& trak = *session.trakManager;
     const SequenceChanges& applied = session.applied;
+    const SingersAtOpen atOpen(session.activeAtOpen);
     for (int32_t bank = 0; bank < kPairLimit; ++bank) {
         for (int32_t program = 0; program < kPairLimit; ++program) {
             if (!session.activeDeleted.Test(bank, program)) continue;
@@ -129,7 +147,7 @@ uint32_t RestoreSequence(EditorSession& session) {
             // held nothing at load has nothing to be given back, and one the
             // apply never reached still holds its voice.
             if (!applied.removed.Test(bank, program)) continue;
-            const SingerEntry* original = FindAtOpen(session, bank, program);
+            const SingerEntry* original = atOpen.Find(bank, program);
             if (original == nullptr) return kora4::kOtherFailure;
             if (Insert(trak, *original) == 0) return kora4::kSequenceInsertRefused;
         }
@@ -144,7 +162,7 @@ uint32_t RestoreSequence(EditorSession& session) {
             }
         } else if (singer.state == kStateEdited &&
                    applied.updated.Test(singer.bank, singer.program)) {
-            const SingerEntry* original = FindAtOpen(session, singer.bank, singer.program);
+            const SingerEntry* original = atOpen.Find(singer.bank, singer.program);
             if (original == nullptr) return kora4::kOtherFailure;
             if (Update(trak, *original) == 0) return kora4::kSequenceUpdateRefused;
         }
