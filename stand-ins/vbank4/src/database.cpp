@@ -32,6 +32,10 @@ void CopyText(std::u16string_view text, char16_t (&field)[N]) {
 
 bool IsVoiceId(std::u16string_view id) { return id.size() == kVoiceIdLength; }
 
+std::size_t PairIndex(int32_t bank, int32_t program) {
+    return static_cast<std::size_t>(bank) * 128 + static_cast<std::size_t>(program);
+}
+
 }  // namespace
 
 std::optional<std::u16string_view> BoundedText(const char16_t* text, std::size_t capacity) {
@@ -165,7 +169,7 @@ uint32_t Database::OpenEditor() {
     if (editor_) {
         editor_->handle = handle;
     } else {
-        editor_ = Editor{handle, {}, {}};
+        editor_ = Editor{handle, {}, {}, {}};
     }
     return handle;
 }
@@ -180,17 +184,33 @@ int32_t Database::Create(uint32_t editor, int32_t bank, int32_t& program,
     if (!InRange(bank) || name.size() > kMaxTextUnits) return kInvalidArgument;
     const CatalogVoice* voice = catalog_.Find(voiceId);
     if (voice == nullptr) return kUnknownVoice;
-    int32_t free = 0;
-    while (free <= 127 && Find({bank, free}) != nullptr) ++free;
-    if (free > 127) return kBankFull;
+    const std::optional<int32_t> free = LowestFreeProgram(bank);
+    if (!free) return kBankFull;
     VirtualVoice created;
     created.name = name;
     created.primaryVoiceId = voiceId;
     created.primaryName = voice->name;
     created.primaryParams = voice->defaults;
-    editor_->changes.insert_or_assign(Pair{bank, free}, std::move(created));
-    program = free;
+    editor_->changes.insert_or_assign(Pair{bank, *free}, std::move(created));
+    editor_->used->set(PairIndex(bank, *free));
+    program = *free;
     return kOk;
+}
+
+std::optional<int32_t> Database::LowestFreeProgram(int32_t bank) {
+    if (!editor_->used) {
+        auto& used = editor_->used.emplace();
+        for (const auto& entry : committed_.voices) {
+            if (InRange(entry.first)) used.set(PairIndex(entry.first.first, entry.first.second));
+        }
+        for (const auto& [pair, voice] : editor_->changes) {
+            used.set(PairIndex(pair.first, pair.second), voice.has_value());
+        }
+    }
+    for (int32_t program = 0; program <= 127; ++program) {
+        if (!editor_->used->test(PairIndex(bank, program))) return program;
+    }
+    return std::nullopt;
 }
 
 int32_t Database::SetInfo(uint32_t editor, const DBM_VVOICE_INFO& info) {
@@ -236,6 +256,7 @@ int32_t Database::Delete(uint32_t editor, Pair pair) {
     if (!InRange(pair)) return kInvalidArgument;
     if (Find(pair) == nullptr) return kNoVirtualVoice;
     editor_->changes.insert_or_assign(pair, std::nullopt);
+    if (editor_->used) editor_->used->reset(PairIndex(pair.first, pair.second));
     // The default moves to the first remaining virtual voice, so that a
     // database with voices keeps naming one.
     if (DefaultOfView() == pair) editor_->defaultVoice = FirstPairOfView();
@@ -271,6 +292,7 @@ int32_t Database::Commit(uint32_t editor) {
     if (changes.Empty() && changes.defaultVoice == committed_.defaultVoice) {
         editor_->changes.clear();
         editor_->defaultVoice.reset();
+        editor_->used.reset();
         return kOk;
     }
 
@@ -283,6 +305,7 @@ int32_t Database::Commit(uint32_t editor) {
     ApplyChanges(committed_, changes);
     editor_->changes.clear();
     editor_->defaultVoice.reset();
+    editor_->used.reset();
     return kOk;
 }
 
@@ -303,6 +326,7 @@ int32_t Database::RollBack(uint32_t editor) {
     ReloadCommitted();
     editor_->changes.clear();
     editor_->defaultVoice.reset();
+    editor_->used.reset();
     return kOk;
 }
 

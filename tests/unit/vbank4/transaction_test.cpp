@@ -110,6 +110,11 @@ TEST_F(TransactionTest, CreateHandsOutTheLowestFreeProgramUntilTheBankIsFull) {
     EXPECT_EQ(DBM_CreateVirtualVoice(again, 3, &program, kAurora, u"x"), vbank4::kBankFull);
     ASSERT_EQ(DBM_DeleteVirtualVoice(again, 3, 64), 0);
     EXPECT_EQ(CreateVoice(again, 3, kAurora, u"fits again"), 64);
+    // A delete rolled back frees nothing.
+    ASSERT_EQ(DBM_DeleteVirtualVoice(again, 3, 65), 0);
+    ASSERT_EQ(DBM_RollBackEditor(again), 0);
+    const uint32_t third = DBM_GetEditor();
+    EXPECT_EQ(DBM_CreateVirtualVoice(third, 3, &program, kAurora, u"x"), vbank4::kBankFull);
 }
 
 TEST_F(TransactionTest, EmptyPairsAndTheDefault) {

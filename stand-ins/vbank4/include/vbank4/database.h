@@ -17,6 +17,7 @@
 // showing singers the database no longer has. Its own Cancel drops them.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -78,6 +79,10 @@ private:
         uint32_t handle = 0;
         std::map<Pair, std::optional<VirtualVoice>> changes;  // nullopt: deleted
         std::optional<std::optional<Pair>> defaultVoice;      // set when changed
+        // The view's pairs, made by the first Create and kept by Create and
+        // Delete, so that finding a free program tests bits rather than
+        // looking up every program of the bank in both maps.
+        std::optional<std::bitset<128 * 128>> used;
     };
 
     Database(std::filesystem::path folder, Catalog catalog, StoreState committed, StoreFile store);
@@ -85,6 +90,7 @@ private:
     const VirtualVoice* Find(Pair pair) const;  // in the view
     std::optional<Pair> DefaultOfView() const;
     std::optional<Pair> FirstPairOfView() const;
+    std::optional<int32_t> LowestFreeProgram(int32_t bank);
     StoreChanges Pending() const;
     void ReloadCommitted();
 
