@@ -125,6 +125,7 @@ void CSingerDlg::FillPrimaryCombo() {
     if (!selected && primaryCombo.Count() > 0) primaryCombo.SetCurSel(0);
 }
 
+// NOLINTNEXTLINE(performance-unnecessary-value-param): see the declaration
 void CSingerDlg::FillSecondaryCombo(std::u16string wantedId) {
     secondaryCombo.ResetContent();
     const int none = secondaryCombo.AddString(kNoSecondaryText);

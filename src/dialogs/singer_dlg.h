@@ -63,7 +63,9 @@ protected:
 private:
     const SingerDlgOwner* VoiceOwner() const;
     void FillPrimaryCombo();
-    void FillSecondaryCombo(std::u16string wantedId);
+    // By value: the member passed in may change while the combo box refills.
+    void FillSecondaryCombo(
+        std::u16string wantedId);  // NOLINT(performance-unnecessary-value-param)
     // The bank and voiceId of the chosen item ("-": bank -1, no id); false
     // with no list, no selection or an item beyond the list.
     bool ReadSelection(const ui::ComboBox& box, int32_t* bank, std::u16string* voiceId) const;

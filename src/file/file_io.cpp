@@ -153,7 +153,7 @@ FileRead ReadFileBytes(const std::u16string& path, std::size_t limit) {
         read.error = FileReadError::TooLarge;
         return read;
     }
-    std::array<uint8_t, 64 * 1024> chunk{};
+    std::array<uint8_t, std::size_t{64} * 1024> chunk{};
     for (;;) {
         const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file.get());
         if (got > limit - read.bytes.size()) {

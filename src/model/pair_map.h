@@ -52,9 +52,9 @@ public:
 
 private:
     static std::size_t Index(int32_t bank, int32_t program) {
-        return static_cast<std::size_t>(bank * kPairLimit + program);
+        return static_cast<std::size_t>(bank) * kPairLimit + static_cast<std::size_t>(program);
     }
-    std::bitset<kPairLimit * kPairLimit> bits_;
+    std::bitset<std::size_t{kPairLimit} * kPairLimit> bits_;
 };
 
 // The lowest program of `bank` whose entry in `inUse` is false; none when

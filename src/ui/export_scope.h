@@ -12,7 +12,8 @@ namespace kora::ui {
 class ExportScope {
 public:
     ExportScope() noexcept;
-    ~ExportScope();
+    // Not trivial on Windows, where it gives the activation context back.
+    ~ExportScope();  // NOLINT(performance-trivially-destructible)
     ExportScope(const ExportScope&) = delete;
     ExportScope& operator=(const ExportScope&) = delete;
 

@@ -75,9 +75,9 @@ std::string PathText(const std::filesystem::path& path) {
 std::filesystem::path DefaultLibraryPath() {
     // Beside the program by its full path: a sanitizer's interception of
     // dlopen would otherwise hide the program's own run path.
-    const std::filesystem::path name(kDbmLibraryName);
+    std::filesystem::path name(kDbmLibraryName);
     if (const auto program = ExecutablePath()) {
-        const std::filesystem::path beside = ToPath(*program).parent_path() / name;
+        std::filesystem::path beside = ToPath(*program).parent_path() / name;
         std::error_code error;
         if (std::filesystem::is_regular_file(beside, error)) return beside;
     }

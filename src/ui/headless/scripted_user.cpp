@@ -27,7 +27,7 @@ constexpr int kRunOutLimit = 1000;
 
 std::string Quote(std::u16string_view text) { return "\"" + EncodeUtf8(text) + "\""; }
 
-std::string DescribeException(std::exception_ptr error) {
+std::string DescribeException(const std::exception_ptr& error) {
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {

@@ -45,7 +45,7 @@ int32_t WithEditor(uint32_t editor, Body&& body) noexcept {
 }  // namespace
 
 #define VBANK4_CHECK_SIGNATURE(name) \
-    static_assert(std::is_same_v<decltype(&name), PFN_##name>, #name " differs from its PFN type")
+    static_assert(std::is_same_v<decltype(&(name)), PFN_##name>, #name ": not its PFN type")
 
 VBANK4_API int32_t DBM_CALL DBM_Init(void) {
     return Guarded([]() -> int32_t {

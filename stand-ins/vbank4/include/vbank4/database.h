@@ -82,7 +82,7 @@ private:
         // The view's pairs, made by the first Create and kept by Create and
         // Delete, so that finding a free program tests bits rather than
         // looking up every program of the bank in both maps.
-        std::optional<std::bitset<128 * 128>> used;
+        std::optional<std::bitset<std::size_t{128} * 128>> used;
     };
 
     Database(std::filesystem::path folder, Catalog catalog, StoreState committed, StoreFile store);
