@@ -73,7 +73,10 @@ ScriptedUser::~ScriptedUser() {
     current = nullptr;
     if (!steps_.empty()) {
         std::string left = std::to_string(steps_.size()) + " step(s) never played:";
-        for (const Step& step : steps_) left += " " + step.Describe();
+        for (const Step& step : steps_) {
+            left += ' ';  // appended, not "literal" + temporary: GCC 12's false -Wrestrict
+            left += step.Describe();
+        }
         failures_.push_back(left);
     }
     for (const std::string& failure : failures_) {
