@@ -59,8 +59,9 @@ const Workspace& WorkspaceOf(int active, int my) {
     static std::map<std::pair<int, int>, std::unique_ptr<Workspace>> cache;
     auto& slot = cache[{active, my}];
     if (!slot) {
-        const fs::path folder =
-            g_dataRoot / (std::to_string(active) + (my == active ? "" : "-" + std::to_string(my)));
+        std::string name = std::to_string(active);
+        if (my != active) name.append(1, '-').append(std::to_string(my));  // no "-" + temporary
+        const fs::path folder = g_dataRoot / name;
         auto layout = scaledata::DemoLayout(folder);
         // The sequence is written last: where it is, the rest is whole.
         if (!fs::exists(layout.sequence)) {

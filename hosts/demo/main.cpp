@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "api/dynamic_library.h"
 #include "capture.h"
 #include "demo_options.h"
 #include "demo_workspace.h"
@@ -46,26 +47,6 @@ fs::path ExecutableFolder() {
 }
 
 std::string Utf8(const fs::path& path) { return standins::Utf16ToUtf8(path.u16string()); }
-
-// kora4.dll, loaded from beside the demo as a host loads its modules.
-class Module {
-public:
-    explicit Module(const fs::path& file) : module_(LoadLibraryW(file.c_str())) {}
-    ~Module() {
-        if (module_ != nullptr) FreeLibrary(module_);
-    }
-    Module(const Module&) = delete;
-    Module& operator=(const Module&) = delete;
-
-    bool Loaded() const { return module_ != nullptr; }
-    template <class Fn>
-    Fn Get(const char* name) const {
-        return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-    }
-
-private:
-    HMODULE module_;
-};
 
 void Report(const char* call, uint32_t status) {
     std::printf("%s: %s (%s)\n", call, StatusHex(status).c_str(), StatusMeaning(status).c_str());
@@ -116,16 +97,18 @@ int RunDemo(const DemoOptions& options) {
     const fs::path store = workspace->database / "store.json";
     const std::string storeBefore = FileBytes(store);
 
-    Module module(folder / "kora4.dll");
-    if (!module.Loaded()) {
+    // Loaded from beside the demo, as a host loads its modules.
+    const auto module = kora::api::DynamicLibrary::Open(folder / "kora4.dll");
+    if (!module.IsLoaded()) {
         std::fprintf(stderr, "kora4_demo: cannot load kora4.dll from %s\n", Utf8(folder).c_str());
         return 2;
     }
-    const auto init = module.Get<PFN_KORA_Init>("KORA_Init");
-    const auto del = module.Get<PFN_KORA_Delete>("KORA_Delete");
-    const auto setTexts = module.Get<PFN_KORA_SetLumiM17NModule>("KORA_SetLumiM17NModule");
-    const auto open = module.Get<PFN_KORA_OpenDefDialog>("KORA_OpenDefDialog");
-    const auto pick = module.Get<PFN_KORA_OpenDefDialog_ReadOnly>("KORA_OpenDefDialog_ReadOnly");
+    const auto init = module.Function<PFN_KORA_Init>("KORA_Init");
+    const auto del = module.Function<PFN_KORA_Delete>("KORA_Delete");
+    const auto setTexts = module.Function<PFN_KORA_SetLumiM17NModule>("KORA_SetLumiM17NModule");
+    const auto open = module.Function<PFN_KORA_OpenDefDialog>("KORA_OpenDefDialog");
+    const auto pick =
+        module.Function<PFN_KORA_OpenDefDialog_ReadOnly>("KORA_OpenDefDialog_ReadOnly");
     if (!init || !del || !setTexts || !open || !pick) {
         std::fprintf(stderr, "kora4_demo: kora4.dll lacks an export\n");
         return 2;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "api/dynamic_library.h"
+
 namespace kora::testhost {
 
 // Every check prints "ok" or "FAIL" and its name; the run fails on any FAIL.
@@ -67,24 +69,8 @@ void PlaySteps(Checks& checks, std::vector<Step> steps, const std::function<void
 // A step on the Singer Editor once it is filled and painted, nothing over it.
 Step InEditor(std::function<void(HWND)> act);
 
-class Library {
-public:
-    explicit Library(const wchar_t* name) : module_(LoadLibraryW(name)) {}
-    ~Library() {
-        if (module_) FreeLibrary(module_);
-    }
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
-    HMODULE get() const { return module_; }
-    template <class F>
-    F Function(const char* name) const {
-        return module_ ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_, name)))
-                       : nullptr;
-    }
-
-private:
-    HMODULE module_;
-};
+// Libraries load through the module's own wrapper.
+using Library = api::DynamicLibrary;
 
 // Fresh copies of the samples beside the host (e2e-data) in a temporary
 // folder, removed again by the destructor.

@@ -17,7 +17,7 @@ namespace {
 Checks* current = nullptr;
 
 void Toolkit(Checks& checks, const std::wstring& shots) {
-    Library probe(L"kora4_toolkit_probe.dll");
+    const auto probe = Library::Open(L"kora4_toolkit_probe.dll");
     auto run = probe.Function<PFN_ProbeToolkit>("ProbeToolkit");
     if (!checks.Expect(run != nullptr, "kora4_toolkit_probe.dll loads, exports ProbeToolkit"))
         return;

@@ -115,7 +115,7 @@ void SingerEditor(Checks& checks, const std::wstring& shots) {
     const std::string storeBefore = work.StoreBytes();
     Kora kora(checks);
     if (!work.ready || !kora.ready) return;
-    CheckResources(checks, kora.library.get());
+    CheckResources(checks, static_cast<HMODULE>(kora.library.Handle()));
     const trak4::SequenceDocument sample = trak4::LoadSequence(work.sequence);
     uint32_t status = 1;
 

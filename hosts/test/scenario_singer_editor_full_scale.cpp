@@ -5,6 +5,7 @@
 // changes. Only the rows a check needs are read: a cell costs a message.
 #include <array>
 #include <map>
+#include <utility>
 
 #include "res/singer_dlg_res.h"
 #include "res/singer_editor_res.h"
@@ -91,11 +92,14 @@ StoreView ReadStore() {
 }
 
 struct TemporaryFolder {
-    fs::path path;
+    explicit TemporaryFolder(fs::path folder) : path(std::move(folder)) {}
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
     ~TemporaryFolder() {
         std::error_code ec;
         fs::remove_all(path, ec);
     }
+    fs::path path;
 };
 
 // Types a name and a BRE into the edit dialog over `editor` and presses OK;

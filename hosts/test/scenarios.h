@@ -28,7 +28,7 @@ struct Kora {
         if (ready) checks.Equal(del(), 0, "KORA_Delete");
     }
     Checks& checks;
-    Library library{L"kora4.dll"};
+    Library library = Library::Open(L"kora4.dll");
     PFN_KORA_Init init = library.Function<PFN_KORA_Init>("KORA_Init");
     PFN_KORA_Delete del = library.Function<PFN_KORA_Delete>("KORA_Delete");
     PFN_KORA_OpenDefDialog open = library.Function<PFN_KORA_OpenDefDialog>("KORA_OpenDefDialog");

@@ -1,4 +1,5 @@
-// Keeps the DLL's own instance handle for loading its resources.
+// The DLL entry: nothing to set up (the toolkit finds the module's instance
+// from its own code's address); thread notices are not wanted.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -7,11 +8,8 @@
 #endif
 #include <windows.h>
 
-#include "api/module_instance.h"
-
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
     if (reason == DLL_PROCESS_ATTACH) {
-        kora::api::SetModuleInstance(instance);
         DisableThreadLibraryCalls(instance);
     }
     return TRUE;

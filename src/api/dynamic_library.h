@@ -1,5 +1,7 @@
 // A loaded shared library (dlopen natively, LoadLibraryW on Windows), owned:
-// released when the owner goes unless released before.
+// released when the owner goes unless released before. The module binds the
+// database through it; the hosts and the database's smoke load libraries
+// through it too.
 #pragma once
 
 #include <filesystem>
@@ -26,6 +28,14 @@ public:
     // The exported symbol `name`, or null when it is missing or nothing is
     // loaded.
     Proc Symbol(const char* name) const;
+    // The symbol as the function type it has; null as Symbol gives it.
+    template <class Fn>
+    Fn Function(const char* name) const {
+        return reinterpret_cast<Fn>(Symbol(name));
+    }
+    // The platform's handle (an HMODULE on Windows); null when nothing is
+    // loaded.
+    void* Handle() const { return handle_; }
     // Unloads the library; false when the platform refused. The handle is
     // given up either way; true when nothing was loaded.
     bool Release();

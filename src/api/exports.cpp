@@ -45,7 +45,7 @@ uint32_t Guarded(uint32_t onException, Body&& body) noexcept {
 }
 
 ModuleContext* InitializedContext() {
-    ModuleContext* context = ContextSlot();
+    ModuleContext* context = ContextSlot().get();
     return context != nullptr && context->initialized ? context : nullptr;
 }
 
@@ -55,7 +55,7 @@ extern "C" {
 
 uint32_t KORA_CALL KORA_Init(void) {
     return Guarded(kOtherFailure, [] {
-        ModuleContext*& slot = ContextSlot();
+        std::unique_ptr<ModuleContext>& slot = ContextSlot();
         // A second call binds nothing more and answers as the first did.
         if (slot != nullptr) return InitResult(slot->status);
         auto context =
@@ -64,14 +64,14 @@ uint32_t KORA_CALL KORA_Init(void) {
         context->initialized = result == kOk;
         // Kept whatever the result, so that KORA_Delete releases a half-bound
         // library.
-        slot = context.release();
+        slot = std::move(context);
         return result;
     });
 }
 
 uint32_t KORA_CALL KORA_Delete(void) {
     return Guarded(kDeleteFailed, [] {
-        std::unique_ptr<ModuleContext> context(std::exchange(ContextSlot(), nullptr));
+        std::unique_ptr<ModuleContext> context = std::move(ContextSlot());
         // The host may free its text module once the module is shut down.
         kora::ui::TextModuleSlot() = nullptr;
         if (context == nullptr) return kDeleteFailed;
@@ -92,7 +92,7 @@ uint32_t KORA_CALL KORA_Delete(void) {
 
 uint32_t KORA_CALL KORA_SetLumiM17NModule(const LumiM17NModule* module) {
     kora::ui::TextModuleSlot() = module;
-    if (ModuleContext* context = ContextSlot()) context->textModule = module;
+    if (ModuleContext* context = ContextSlot().get()) context->textModule = module;
     return kOk;
 }
 

@@ -12,8 +12,8 @@ int32_t ModuleContext::GetDefaultVirtualVoice(int32_t* outBank, int32_t* outProg
         .value_or(kNotCalled);
 }
 
-ModuleContext*& ContextSlot() {
-    static ModuleContext* slot = nullptr;
+std::unique_ptr<ModuleContext>& ContextSlot() {
+    static std::unique_ptr<ModuleContext> slot;
     return slot;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -27,9 +28,9 @@ struct ModuleContext {
     int32_t GetDefaultVirtualVoice(int32_t* outBank, int32_t* outProgram) const;
 };
 
-// The module-wide context slot: null before KORA_Init and after KORA_Delete.
-ModuleContext*& ContextSlot();
-inline ModuleContext* CurrentContext() { return ContextSlot(); }
+// The module-wide context slot, owning: empty before KORA_Init and after
+// KORA_Delete.
+std::unique_ptr<ModuleContext>& ContextSlot();
 
 // Calls a database entry point for the module. Nothing comes back, and the
 // library is not called, when there is no context, it is not initialized or

@@ -45,8 +45,8 @@ void CSingerEditorDlg::OnActiveCopy() {
     }
     const std::u16string name = NumberedCopyName(source.name, IDC_ACTIVE_LIST);
     if (InsertActiveSinger(row + 1, source.bank, *program, name, source.primaryId,
-                           source.secondaryId, PrimaryParamsOf(source),
-                           SecondaryParamsOf(source)) >= 0) {
+                           source.secondaryId, ParamsOf(source).primary,
+                           ParamsOf(source).secondary) >= 0) {
         activeChanged = true;
     }
 }
@@ -108,8 +108,8 @@ void CSingerEditorDlg::OnCopyToActive() {
         return;
     }
     if (InsertActiveSinger(activeRows.RowCount(), source.bank, *program, source.name,
-                           source.primaryId, source.secondaryId, PrimaryParamsOf(source),
-                           SecondaryParamsOf(source)) >= 0) {
+                           source.primaryId, source.secondaryId, ParamsOf(source).primary,
+                           ParamsOf(source).secondary) >= 0) {
         activeChanged = true;
     }
 }

@@ -18,7 +18,7 @@ bool CSingerEditorDlg::AddMySingerAt(int row, DBM_VVOICE_INFO& info) {
     if (!CreateMySinger(info)) return false;
     if (InsertMySinger(row, info.bank, info.program, ReadField(info.name),
                        ReadField(info.primaryVoiceId), ReadField(info.secondaryVoiceId),
-                       PrimaryParamsOf(info), SecondaryParamsOf(info)) >= 0) {
+                       ParamsOf(info).primary, ParamsOf(info).secondary) >= 0) {
         return true;
     }
     DeleteMySinger(info.bank, info.program);

@@ -26,8 +26,8 @@ void CSingerEditorDlg::OnMyAdd() {
     if (RunSingerDlg(*this, dlg) != ui::kIdOk) return;
 
     DBM_VVOICE_INFO info;
-    if (!FillVoiceInfo(info, dlg.primaryBank, 0, dlg.name, dlg.primaryId, dlg.secondaryId,
-                       dlg.primaryParams, dlg.secondaryParams) ||
+    if (!FillEditorRecord(info, dlg.primaryBank, 0, dlg.name, dlg.primaryId, dlg.secondaryId,
+                          {dlg.primaryParams, dlg.secondaryParams}) ||
         !AddMySingerAt(myRows.RowCount(), info)) {
         ui::ShowMessage(IDS_ADD_FAILED, ui::MessageStyle::Error);
         return;
@@ -42,8 +42,8 @@ void CSingerEditorDlg::OnMyCopy() {
     const std::u16string name = NumberedCopyName(source.name, IDC_MY_LIST);
 
     DBM_VVOICE_INFO info;
-    if (!FillVoiceInfo(info, source.bank, 0, name, source.primaryId, source.secondaryId,
-                       PrimaryParamsOf(source), SecondaryParamsOf(source)) ||
+    if (!FillEditorRecord(info, source.bank, 0, name, source.primaryId, source.secondaryId,
+                          ParamsOf(source)) ||
         !AddMySingerAt(row + 1, info)) {
         ui::ShowMessage(IDS_COPY_FAILED, ui::MessageStyle::Error);
         return;
@@ -68,8 +68,8 @@ void CSingerEditorDlg::OnMyEdit() {
     AxVVoiceParam secondary = dlg.secondaryParams;
     secondary.AUX = entry.secondaryParams[kAUX];
     DBM_VVOICE_INFO info;
-    if (!FillVoiceInfo(info, entry.bank, entry.program, dlg.name, entry.primaryId, dlg.secondaryId,
-                       primary, secondary) ||
+    if (!FillEditorRecord(info, entry.bank, entry.program, dlg.name, entry.primaryId,
+                          dlg.secondaryId, {primary, secondary}) ||
         !UpdateMySinger(info)) {
         ui::ShowMessage(IDS_CHANGE_PARAMS_FAILED, ui::MessageStyle::Error);
         return;
@@ -141,8 +141,8 @@ void CSingerEditorDlg::OnCopyToMy() {
     // A name from the sequence may be longer than the record holds: the copy
     // takes as much as fits.
     DBM_VVOICE_INFO info;
-    if (!FillVoiceInfo(info, source.bank, 0, source.name, source.primaryId, source.secondaryId,
-                       PrimaryParamsOf(source), SecondaryParamsOf(source)) ||
+    if (!FillEditorRecord(info, source.bank, 0, source.name, source.primaryId, source.secondaryId,
+                          ParamsOf(source)) ||
         !AddMySingerAt(myRows.RowCount(), info)) {
         ui::ShowMessage(IDS_COPY_FAILED, ui::MessageStyle::Error);
         return;

@@ -1,10 +1,7 @@
 #include "dialogs/singer_editor_ops_support.h"
 
-#include <cstring>
-
 #include "api/module_context.h"
 #include "model/conversions.h"
-#include "model/text_field.h"
 #include "model/voice_list_copy.h"
 
 namespace kora::dialogs {
@@ -28,46 +25,17 @@ void PresetForEdit(CSingerDlg& dlg, const SingerEntry& singer) {
     dlg.secondaryParams = ShownValues(singer.secondaryParams.data(), true);
 }
 
-namespace {
-
-AxVVoiceParam Primary(const int32_t* values) {
-    return AxVVoiceParam{values[kBRE], values[kBRI], values[kCLE], values[kGEN], values[kAUX], 0};
-}
-
-AxVVoiceParam Secondary(const int32_t* values) {
-    return AxVVoiceParam{values[kBRE], values[kBRI], values[kCLE],
-                         values[kGEN], values[kAUX], values[kVOL]};
-}
-
-}  // namespace
-
-AxVVoiceParam PrimaryParamsOf(const SingerEntry& singer) {
-    return Primary(singer.primaryParams.data());
-}
-AxVVoiceParam SecondaryParamsOf(const SingerEntry& singer) {
-    return Secondary(singer.secondaryParams.data());
-}
-AxVVoiceParam PrimaryParamsOf(const DBM_VVOICE_INFO& info) { return Primary(info.primaryParams); }
-AxVVoiceParam SecondaryParamsOf(const DBM_VVOICE_INFO& info) {
-    return Secondary(info.secondaryParams);
-}
-
-bool FillVoiceInfo(DBM_VVOICE_INFO& info, int32_t bank, int32_t program, std::u16string_view name,
-                   std::u16string_view primaryId, std::u16string_view secondaryId,
-                   const AxVVoiceParam& primary, const AxVVoiceParam& secondary) {
-    std::memset(&info, 0, sizeof info);
-    info.bank = bank;
-    info.program = program;
-    const int32_t primaryValues[] = {primary.BRE, primary.BRI, primary.CLE, primary.GEN,
-                                     primary.AUX};
-    const int32_t secondaryValues[] = {secondary.BRE, secondary.BRI, secondary.CLE,
-                                       secondary.GEN, secondary.AUX, secondary.VOL};
-    std::memcpy(info.primaryParams, primaryValues, sizeof info.primaryParams);
-    std::memcpy(info.secondaryParams, secondaryValues, sizeof info.secondaryParams);
-    CopyToField(info.name, name);  // a cut name still names this singer
-    const bool idsFit = CopyToField(info.primaryVoiceId, primaryId) &&
-                        CopyToField(info.secondaryVoiceId, secondaryId);
-    return idsFit;
+bool FillEditorRecord(DBM_VVOICE_INFO& info, int32_t bank, int32_t program,
+                      std::u16string_view name, std::u16string_view primaryId,
+                      std::u16string_view secondaryId, const SingerParams& params) {
+    const SingerRecordSource source{.bank = bank,
+                                    .program = program,
+                                    .name = name,
+                                    .primaryId = primaryId,
+                                    .primaryName = {},  // the editor does not name it
+                                    .secondaryId = secondaryId,
+                                    .params = params};
+    return FillDbmRecord(info, source, LongName::Cut) == RecordFill::Filled;
 }
 
 int SelectedRow(const ui::ListView& list, std::size_t entries) {

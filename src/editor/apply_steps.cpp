@@ -16,7 +16,7 @@ using api::DbmEntry;
 using api::DbmSucceeded;
 
 int32_t Insert(CAxTrakManagerIF& trak, const SingerEntry& singer) {
-    const TrakParams params = TrakParamsFromSinger(singer);
+    const SingerParams params = ParamsOf(singer);
     return trak.vvoiceInsertVVoiceV4(singer.bank, singer.program, singer.primaryId.c_str(),
                                      singer.secondaryId.c_str(), singer.name.c_str(),
                                      params.primary, params.secondary);
@@ -25,7 +25,7 @@ int32_t Insert(CAxTrakManagerIF& trak, const SingerEntry& singer) {
 // Updates the voice at `singer`'s pair with the singer's name, secondary
 // voice and parameters; the primary voice stays.
 int32_t Update(CAxTrakManagerIF& trak, const SingerEntry& singer) {
-    const TrakParams params = TrakParamsFromSinger(singer);
+    const SingerParams params = ParamsOf(singer);
     return trak.vvoiceUpdateVVoiceV4(singer.bank, singer.program, singer.name.c_str(),
                                      singer.secondaryId.c_str(), params.primary, params.secondary);
 }

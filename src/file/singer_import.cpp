@@ -7,7 +7,6 @@
 
 #include "file_io.h"
 #include "model/conversions.h"
-#include "model/text_field.h"
 
 namespace kora {
 namespace {
@@ -77,30 +76,32 @@ private:
     std::unordered_set<DuplicateKey, DuplicateKeyHash> keys_;
 };
 
-// A null unit would end the text early in the record while the list kept it
-// whole, so such a text is refused like one that does not fit.
-bool HasNull(std::u16string_view text) { return text.find(u'\0') != std::u16string_view::npos; }
-
 // Fills the record as the database takes a new singer: program 0 (the
-// database chooses it) and both AUX values 0. Returns the fate of a text
-// that does not fit (CopyToField would have to cut it), or Taken.
+// database chooses it) and both AUX values 0. A text the record cannot hold
+// whole, a name included, refuses the line: the list would keep it whole.
 LineFate FillRecord(DBM_VVOICE_INFO& record, const InstalledVoice& voice,
                     const std::vector<std::u16string>& fields, const std::u16string& secondaryId,
-                    const AxVVoiceParam& primary, const AxVVoiceParam& secondary) {
-    const std::u16string& name = fields[0];
-    if (HasNull(name)) return LineFate::NameHasNull;
-    if (!CopyToField(record.name, name)) return LineFate::NameTooLong;
-    if (HasNull(voice.name) || HasNull(fields[1]) || HasNull(secondaryId) ||
-        !CopyToField(record.primaryName, voice.name) ||
-        !CopyToField(record.primaryVoiceId, fields[1]) ||
-        !CopyToField(record.secondaryVoiceId, secondaryId)) {
-        return LineFate::TextTooLong;
+                    SingerParams params) {
+    params.primary.AUX = 0;
+    params.secondary.AUX = 0;
+    const SingerRecordSource source{.bank = voice.bank,
+                                    .program = 0,
+                                    .name = fields[0],
+                                    .primaryId = fields[1],
+                                    .primaryName = voice.name,
+                                    .secondaryId = secondaryId,
+                                    .params = params};
+    switch (FillDbmRecord(record, source, LongName::Refuse)) {
+        case RecordFill::Filled:
+            return LineFate::Taken;
+        case RecordFill::NameTooLong:
+            return LineFate::NameTooLong;
+        case RecordFill::NameHasNull:
+            return LineFate::NameHasNull;
+        case RecordFill::TextTooLong:
+            break;
     }
-    record.bank = voice.bank;
-    record.program = 0;
-    SetShownValues(record.primaryParams, primary, false);
-    SetShownValues(record.secondaryParams, secondary, true);
-    return LineFate::Taken;
+    return LineFate::TextTooLong;
 }
 
 // Steps of one singer line up to the database; returns its fate.
@@ -148,7 +149,7 @@ ImportedLine ImportLine(const SingerLine& line, ImportEnvironment& environment,
     }
 
     DBM_VVOICE_INFO record{};
-    result.fate = FillRecord(record, *voice, fields, secondaryId, primary, secondary);
+    result.fate = FillRecord(record, *voice, fields, secondaryId, {primary, secondary});
     if (result.fate != LineFate::Taken) return result;
     if (!environment.CreateAndInsert(record, primary, secondary)) {
         result.fate = LineFate::RefusedByDatabase;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "model/text_field.h"
 
@@ -22,6 +23,8 @@ AxVVoiceParam ToParam(const int32_t* values, std::size_t count) {
     std::copy_n(values, std::min<std::size_t>(count, 6), six);
     return AxVVoiceParam{six[kBRE], six[kBRI], six[kCLE], six[kGEN], six[kAUX], six[kVOL]};
 }
+
+bool HasNull(std::u16string_view text) { return text.find(u'\0') != std::u16string_view::npos; }
 
 }  // namespace
 
@@ -91,13 +94,18 @@ std::optional<SingerEntry> SingerFromVVoice(const IAxVVoice& voice,
     return singer;
 }
 
-TrakParams TrakParamsFromSinger(const SingerEntry& singer) {
-    return TrakParams{ToParam(singer.primaryParams.data(), singer.primaryParams.size()),
-                      ToParam(singer.secondaryParams.data(), singer.secondaryParams.size())};
+SingerParams ParamsOf(const SingerEntry& singer) {
+    return SingerParams{ToParam(singer.primaryParams.data(), singer.primaryParams.size()),
+                        ToParam(singer.secondaryParams.data(), singer.secondaryParams.size())};
+}
+
+SingerParams ParamsOf(const DBM_VVOICE_INFO& info) {
+    return SingerParams{ToParam(info.primaryParams, std::size(info.primaryParams)),
+                        ToParam(info.secondaryParams, std::size(info.secondaryParams))};
 }
 
 AxVVoiceLib VVoiceLibFromSinger(const SingerEntry& singer) {
-    const TrakParams params = TrakParamsFromSinger(singer);
+    const SingerParams params = ParamsOf(singer);
     AxVVoiceLib lib;
     lib.bank = singer.bank;
     lib.program = singer.program;
@@ -109,16 +117,29 @@ AxVVoiceLib VVoiceLibFromSinger(const SingerEntry& singer) {
     return lib;
 }
 
-bool DbmInfoFromSinger(const SingerEntry& singer, DBM_VVOICE_INFO& out) {
-    std::memset(&out, 0, sizeof out);
-    out.bank = singer.bank;
-    out.program = singer.program;
-    std::copy_n(singer.primaryParams.begin(), 5, out.primaryParams);
-    std::copy_n(singer.secondaryParams.begin(), 6, out.secondaryParams);
-    bool fits = CopyToField(out.name, singer.name);
-    fits = CopyToField(out.primaryVoiceId, singer.primaryId) && fits;
-    fits = CopyToField(out.secondaryVoiceId, singer.secondaryId) && fits;
-    return fits;
+RecordFill FillDbmRecord(DBM_VVOICE_INFO& record, const SingerRecordSource& source, LongName rule) {
+    std::memset(&record, 0, sizeof record);
+    const bool refuse = rule == LongName::Refuse;
+    if (refuse && HasNull(source.name)) return RecordFill::NameHasNull;
+    if (!CopyToField(record.name, source.name) && refuse) return RecordFill::NameTooLong;
+    if (refuse &&
+        (HasNull(source.primaryName) || HasNull(source.primaryId) || HasNull(source.secondaryId))) {
+        return RecordFill::TextTooLong;
+    }
+    if (!CopyToField(record.primaryName, source.primaryName) ||
+        !CopyToField(record.primaryVoiceId, source.primaryId) ||
+        !CopyToField(record.secondaryVoiceId, source.secondaryId)) {
+        return RecordFill::TextTooLong;
+    }
+    record.bank = source.bank;
+    record.program = source.program;
+    const AxVVoiceParam& p = source.params.primary;
+    const AxVVoiceParam& s = source.params.secondary;
+    const int32_t primary[] = {p.BRE, p.BRI, p.CLE, p.GEN, p.AUX};
+    const int32_t secondary[] = {s.BRE, s.BRI, s.CLE, s.GEN, s.AUX, s.VOL};
+    std::copy_n(primary, std::size(primary), record.primaryParams);
+    std::copy_n(secondary, std::size(secondary), record.secondaryParams);
+    return RecordFill::Filled;
 }
 
 }  // namespace kora

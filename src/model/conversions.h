@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include "kora4/trak4.h"
 #include "kora4/vbank4.h"
@@ -28,13 +29,14 @@ SingerEntry AddedSinger(const InstalledVoiceList& voices, int32_t bank, int32_t 
 std::optional<SingerEntry> SingerFromVVoice(const IAxVVoice& voice,
                                             const InstalledVoiceList& voices);
 
-// The two parameter sets the sequence manager takes for a singer: the
-// primary set ends with a VOL of 0.
-struct TrakParams {
+// A singer's two parameter sets as the sequence manager and the database
+// record take them: the primary set ends with a VOL of 0.
+struct SingerParams {
     AxVVoiceParam primary;
     AxVVoiceParam secondary;
 };
-TrakParams TrakParamsFromSinger(const SingerEntry& singer);
+SingerParams ParamsOf(const SingerEntry& singer);
+SingerParams ParamsOf(const DBM_VVOICE_INFO& info);
 
 AxVVoiceLib VVoiceLibFromSinger(const SingerEntry& singer);
 
@@ -44,10 +46,30 @@ AxVVoiceLib VVoiceLibFromSinger(const SingerEntry& singer);
 void SetShownValues(int32_t* values, const AxVVoiceParam& params, bool withVolume);
 AxVVoiceParam ShownValues(const int32_t* values, bool withVolume);
 
-// The database record for a singer: zero-filled, then the pair, both
-// parameter sets, the name and both voiceIds; the primary display name
-// stays empty. No text runs past its field: a text that does not fit is cut
-// and the result is false, so the caller can refuse or accept the cut.
-bool DbmInfoFromSinger(const SingerEntry& singer, DBM_VVOICE_INFO& out);
+// What a database record for one singer is made of.
+struct SingerRecordSource {
+    int32_t bank = 0;
+    int32_t program = 0;
+    std::u16string_view name;
+    std::u16string_view primaryId;
+    std::u16string_view primaryName;  // the primary voice's display name; may stay empty
+    std::u16string_view secondaryId;
+    SingerParams params;  // BRE..AUX of the primary set, all six of the secondary
+};
+
+// What a caller does with a name longer than the record holds: keep as much
+// as fits (a cut name still names the singer), or refuse the record.
+enum class LongName { Cut, Refuse };
+
+enum class RecordFill { Filled, NameTooLong, NameHasNull, TextTooLong };
+
+// Fills `record`, zeroed first, from `source`; no text runs past its field.
+// A voice id or display name that does not fit would name another voice, so
+// it is refused (TextTooLong) under either rule. LongName::Cut cuts a long
+// name, never inside a surrogate pair. LongName::Refuse refuses it
+// (NameTooLong), and also refuses a null unit in any text, which would end
+// that text early in the record (NameHasNull for the name, else
+// TextTooLong). A record that is not Filled must not be used.
+RecordFill FillDbmRecord(DBM_VVOICE_INFO& record, const SingerRecordSource& source, LongName rule);
 
 }  // namespace kora

@@ -8,11 +8,6 @@ namespace kora::ui {
 
 DialogWindow* ControlRef::Window() const { return dialog_ ? dialog_->Window() : nullptr; }
 
-bool ControlRef::Exists() const {
-    auto* w = Window();
-    return w && w->HasControl(id_);
-}
-
 std::u16string ControlRef::Text() const {
     auto* w = Window();
     return w ? w->Text(id_) : std::u16string();

@@ -27,7 +27,6 @@ public:
     ControlRef(Dialog& dialog, int id) : dialog_(&dialog), id_(id) {}
 
     int Id() const { return id_; }
-    bool Exists() const;
 
     std::u16string Text() const;
     void SetText(std::u16string_view text);

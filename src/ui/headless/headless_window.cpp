@@ -186,6 +186,11 @@ void HeadlessWindow::Focus(int id) {
     if (ControlState* c = Find(id)) MoveFocus(IndexOf(*c));
 }
 
+std::u16string HeadlessWindow::Caption() const { return caption_; }
+void HeadlessWindow::SetCaption(std::u16string_view text) { caption_ = text; }
+int HeadlessWindow::Dpi() const { return dpi_; }
+bool HeadlessWindow::HasControl(int id) const { return Find(id) != nullptr; }
+
 void HeadlessWindow::End(int result) {
     if (ended_) return;
     ended_ = true;

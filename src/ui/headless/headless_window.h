@@ -127,74 +127,7 @@ public:
     std::string UserScroll(int listId, bool vertical, int lines);
     std::string UserTurnWheel(int listId, WheelTurn turn);
 
-    // DialogWindow.
-    void End(int result) override;
-    std::u16string Caption() const override { return caption_; }
-    void SetCaption(std::u16string_view text) override { caption_ = text; }
-    int FocusedControlId() const override;
-    int Dpi() const override { return dpi_; }
-    std::intptr_t Send(uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
-    bool ForEachChild(const std::function<bool(ChildHandle)>& visit) override;
-    int ChildId(ChildHandle child) const override;
-    void SetChildText(ChildHandle child, std::u16string_view text) override;
-    std::u16string ChildText(ChildHandle child) const override;
-    void BindEvents(int id, ControlEvents& events) override;
-    void UnbindEvents(int id) override;
-
-    bool HasControl(int id) const override { return Find(id) != nullptr; }
-    std::u16string Text(int id) const override;
-    void SetText(int id, std::u16string_view text) override;
-    bool IsEnabled(int id) const override;
-    void Enable(int id, bool enabled) override;
-    void Focus(int id) override;
-    uint32_t Style(int id) const override;
-    void ModifyStyle(int id, uint32_t remove, uint32_t add) override;
-    int ClientWidth(int id) const override;
-
-    void SetLimitText(int id, int chars) override;
-    int LimitText(int id) const override;
-
-    int InsertColumn(int id, int column, std::u16string_view heading, int format,
-                     int width) override;
-    int ColumnCount(int id) const override;
-    std::u16string ColumnText(int id, int column) const override;
-    int ColumnWidth(int id, int column) const override;
-    int ColumnFormat(int id, int column) const override;
-    bool SetColumnFormat(int id, int column, int format) override;
-    int ItemCount(int id) const override;
-    int InsertItem(int id, int row, std::u16string_view text) override;
-    std::u16string ItemText(int id, int row, int column) const override;
-    bool SetItemText(int id, int row, int column, std::u16string_view text) override;
-    std::intptr_t ItemData(int id, int row) const override;
-    bool SetItemData(int id, int row, std::intptr_t data) override;
-    uint32_t ItemState(int id, int row, uint32_t mask) const override;
-    bool SetItemState(int id, int row, uint32_t state, uint32_t mask) override;
-    int SelectionMark(int id) const override;
-    int SetSelectionMark(int id, int row) override;
-    int NextItem(int id, int start, uint32_t flags) const override;
-    bool EnsureVisible(int id, int row, bool partialOk) override;
-    int TopIndex(int id) const override;
-    int CountPerPage(int id) const override;
-    uint32_t ExtendedStyle(int id) const override;
-    void SetExtendedStyle(int id, uint32_t style) override;
-    bool ShowRows(int id, RowModel* rows) override;
-    void SetRowCount(int id, int count) override;
-    void RedrawRows(int id, int first, int last) override;
-
-    int AddString(int id, std::u16string_view text) override;
-    int ComboCount(int id) const override;
-    std::u16string ComboText(int id, int index) const override;
-    std::intptr_t ComboData(int id, int index) const override;
-    bool SetComboData(int id, int index, std::intptr_t data) override;
-    int CurSel(int id) const override;
-    int SetCurSel(int id, int index) override;
-    void ResetContent(int id) override;
-
-    void SetRange32(int id, int lower, int upper) override;
-    std::pair<int, int> Range32(int id) const override;
-    int SetPos32(int id, int position) override;
-    int Pos32(int id) override;
-    int BuddyId(int id) const override;
+    KORA_DIALOG_WINDOW_OVERRIDES
 
 private:
     ControlState* FindKind(int id, ControlKind kind);

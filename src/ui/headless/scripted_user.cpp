@@ -25,7 +25,13 @@ ScriptedUser* current = nullptr;
 // would loop for ever; past this many run-outs the test stops hard.
 constexpr int kRunOutLimit = 1000;
 
-std::string Quote(std::u16string_view text) { return "\"" + EncodeUtf8(text) + "\""; }
+// Built in place: GCC 12 warns falsely (-Wrestrict) on "\"" + temporary at -O2.
+std::string Quote(std::u16string_view text) {
+    std::string quoted = EncodeUtf8(text);
+    quoted.insert(quoted.begin(), '"');
+    quoted.push_back('"');
+    return quoted;
+}
 
 std::string DescribeException(const std::exception_ptr& error) {
     try {
@@ -67,7 +73,10 @@ ScriptedUser::~ScriptedUser() {
     current = nullptr;
     if (!steps_.empty()) {
         std::string left = std::to_string(steps_.size()) + " step(s) never played:";
-        for (const Step& step : steps_) left += " " + step.Describe();
+        for (const Step& step : steps_) {
+            left += ' ';  // appended, not "literal" + temporary: GCC 12's false -Wrestrict
+            left += step.Describe();
+        }
         failures_.push_back(left);
     }
     for (const std::string& failure : failures_) {

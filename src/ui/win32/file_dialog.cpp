@@ -42,8 +42,13 @@ private:
     HRESULT result_;
 };
 
+// Owns a text the shell allocated; freed once, so it cannot be copied.
 class CoTaskText {
 public:
+    CoTaskText() = default;
+    CoTaskText(CoTaskText&& other) noexcept : text_(std::exchange(other.text_, nullptr)) {}
+    CoTaskText(const CoTaskText&) = delete;
+    CoTaskText& operator=(const CoTaskText&) = delete;
     ~CoTaskText() { CoTaskMemFree(text_); }
     PWSTR* Out() { return &text_; }
     PCWSTR get() const { return text_; }

@@ -5,20 +5,16 @@
 namespace kora::ui::win32 {
 namespace {
 
-HINSTANCE givenInstance = nullptr;
 const char anchor = 0;  // an address inside this module
 
 }  // namespace
 
 void* ModuleInstance() {
-    if (givenInstance) return givenInstance;
     HMODULE self = nullptr;
     GetModuleHandleExW(
         GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
         reinterpret_cast<LPCWSTR>(&anchor), &self);
     return self;
 }
-
-void SetModuleInstance(void* instance) { givenInstance = static_cast<HINSTANCE>(instance); }
 
 }  // namespace kora::ui::win32

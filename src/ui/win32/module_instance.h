@@ -4,11 +4,8 @@
 
 namespace kora::ui::win32 {
 
-// This module's instance handle (an HINSTANCE). Unless set, it is found from
-// the address of the toolkit's own code, so it is right from the first call.
+// This module's instance handle (an HINSTANCE), found from the address of
+// the toolkit's own code, so it is right from the first call.
 void* ModuleInstance();
-
-// Lets the DLL entry hand over the instance it was given.
-void SetModuleInstance(void* instance);
 
 }  // namespace kora::ui::win32

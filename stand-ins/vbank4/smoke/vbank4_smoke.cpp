@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "api/dynamic_library.h"
 #include "kora4/vbank4.h"
 
 namespace {
@@ -21,24 +22,6 @@ void Check(bool ok, const char* what) {
         ++g_failures;
     }
 }
-
-class Library {
-public:
-    Library() : module_(::LoadLibraryW(kDbmLibraryName)) {}
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
-    ~Library() {
-        if (module_ != nullptr) ::FreeLibrary(module_);
-    }
-    bool loaded() const { return module_ != nullptr; }
-    template <class Fn>
-    Fn Get(const char* name) const {
-        return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module_, name)));
-    }
-
-private:
-    HMODULE module_;
-};
 
 bool NameAt(PFN_DBM_GetVirtualVoiceInfo info, int32_t bank, int32_t program,
             const std::u16string& name) {
@@ -64,23 +47,24 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring variable = L"VBANK4_HOME=" + home.wstring();
     ::_wputenv(variable.c_str());
 
-    Library library;
-    Check(library.loaded(), "LoadLibraryW(vbank4.dll)");
-    if (!library.loaded()) return 1;
+    const auto library = kora::api::DynamicLibrary::Open(kDbmLibraryName);
+    Check(library.IsLoaded(), "LoadLibraryW(vbank4.dll)");
+    if (!library.IsLoaded()) return 1;
     for (const char* name : kDbmEntryPointNames) {
-        Check(library.Get<void (*)()>(name) != nullptr, name);
+        Check(library.Function<void (*)()>(name) != nullptr, name);
     }
-    const auto init = library.Get<PFN_DBM_Init>("DBM_Init");
-    const auto release = library.Get<PFN_DBM_Delete>("DBM_Delete");
-    const auto allVoices = library.Get<PFN_DBM_GetAllVoice>("DBM_GetAllVoice");
-    const auto getEditor = library.Get<PFN_DBM_GetEditor>("DBM_GetEditor");
-    const auto create = library.Get<PFN_DBM_CreateVirtualVoice>("DBM_CreateVirtualVoice");
-    const auto commit = library.Get<PFN_DBM_CommitEditor>("DBM_CommitEditor");
-    const auto rollBack = library.Get<PFN_DBM_RollBackEditor>("DBM_RollBackEditor");
-    const auto registry = library.Get<PFN_DBM_UpdateUserRegistory>("DBM_UpdateUserRegistory");
-    const auto backup = library.Get<PFN_DBM_BackupAllVirtualVoice>("DBM_BackupAllVirtualVoice");
-    const auto info = library.Get<PFN_DBM_GetVirtualVoiceInfo>("DBM_GetVirtualVoiceInfo");
-    const auto groups = library.Get<PFN_DBM_GetXSynthData>("DBM_GetXSynthData");
+    const auto init = library.Function<PFN_DBM_Init>("DBM_Init");
+    const auto release = library.Function<PFN_DBM_Delete>("DBM_Delete");
+    const auto allVoices = library.Function<PFN_DBM_GetAllVoice>("DBM_GetAllVoice");
+    const auto getEditor = library.Function<PFN_DBM_GetEditor>("DBM_GetEditor");
+    const auto create = library.Function<PFN_DBM_CreateVirtualVoice>("DBM_CreateVirtualVoice");
+    const auto commit = library.Function<PFN_DBM_CommitEditor>("DBM_CommitEditor");
+    const auto rollBack = library.Function<PFN_DBM_RollBackEditor>("DBM_RollBackEditor");
+    const auto registry = library.Function<PFN_DBM_UpdateUserRegistory>("DBM_UpdateUserRegistory");
+    const auto backup =
+        library.Function<PFN_DBM_BackupAllVirtualVoice>("DBM_BackupAllVirtualVoice");
+    const auto info = library.Function<PFN_DBM_GetVirtualVoiceInfo>("DBM_GetVirtualVoiceInfo");
+    const auto groups = library.Function<PFN_DBM_GetXSynthData>("DBM_GetXSynthData");
 
     Check(init() == 0, "DBM_Init");
     DbmVoiceList* list = nullptr;

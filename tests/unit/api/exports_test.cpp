@@ -184,7 +184,7 @@ TEST_F(ExportsTest, DatabaseCallsNeedAnInitializedContextAndTheEntryPoint) {
     int32_t bank = -1, program = -1;
     EXPECT_EQ(ContextSlot()->GetDefaultVirtualVoice(&bank, &program),
               static_cast<int32_t>(kContextNotInitialized));
-    EXPECT_FALSE(DbmSucceeded(CallDbm<DbmEntry::BackupAllVirtualVoice>(ContextSlot())));
+    EXPECT_FALSE(DbmSucceeded(CallDbm<DbmEntry::BackupAllVirtualVoice>(ContextSlot().get())));
     EXPECT_EQ(fake.CallLog(), "DBM_Init;");  // the library was not called
 
     ModuleContext unbound{DbmBinding{}};
@@ -196,8 +196,8 @@ TEST_F(ExportsTest, DatabaseCallsNeedAnInitializedContextAndTheEntryPoint) {
     ASSERT_EQ(KORA_Delete(), kDeleteFailed);
     FakeLibrary succeeding(FAKE_VBANK4);  // the same library, now with a DBM_Init that succeeds
     ASSERT_EQ(KORA_Init(), kOk);
-    EXPECT_EQ(CallDbm<DbmEntry::GetEditor>(ContextSlot()), 77u);
-    EXPECT_TRUE(DbmSucceeded(CallDbm<DbmEntry::CommitEditor>(ContextSlot(), 77u)));
+    EXPECT_EQ(CallDbm<DbmEntry::GetEditor>(ContextSlot().get()), 77u);
+    EXPECT_TRUE(DbmSucceeded(CallDbm<DbmEntry::CommitEditor>(ContextSlot().get(), 77u)));
     succeeding.Call("FakeDbm_SetDefaultVirtualVoice", 12, 34, 0);
     EXPECT_EQ(ContextSlot()->GetDefaultVirtualVoice(&bank, &program), 0);
     EXPECT_EQ(std::pair(bank, program), std::pair(12, 34));

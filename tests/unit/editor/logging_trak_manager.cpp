@@ -67,7 +67,7 @@ std::u16string LoggingTrakManager::fileGetCurrentFilePath() const {
 }
 
 trak4::SequenceVoice SequenceVoiceOf(const SingerEntry& singer) {
-    const TrakParams params = TrakParamsFromSinger(singer);
+    const SingerParams params = ParamsOf(singer);
     return trak4::SequenceVoice{singer.bank, singer.program, singer.primaryId, singer.secondaryId,
                                 singer.name, params.primary, params.secondary};
 }

@@ -80,7 +80,7 @@ SingerEntry Mix() {
 }
 
 TEST(Conversions, SetsForTheSequenceAndTheDatabaseRecord) {
-    const TrakParams params = TrakParamsFromSinger(Mix());
+    const SingerParams params = ParamsOf(Mix());
     EXPECT_EQ(Values(params.primary), (P6{1, -2, 3, -4, 5, 0}));  // no primary volume
     EXPECT_EQ(Values(params.secondary), (P6{-6, 7, -8, 9, -10, 11}));
     const AxVVoiceLib lib = VVoiceLibFromSinger(Mix());
@@ -91,17 +91,29 @@ TEST(Conversions, SetsForTheSequenceAndTheDatabaseRecord) {
 
     DBM_VVOICE_INFO info;
     std::memset(&info, 0xAB, sizeof info);
-    EXPECT_TRUE(DbmInfoFromSinger(Mix(), info));
-    EXPECT_EQ(info.primaryName[0], u'\0');  // no primary display name
+    const SingerEntry mix = Mix();
+    SingerRecordSource source{mix.bank, mix.program,     mix.name,     mix.primaryId,
+                              u"",      mix.secondaryId, ParamsOf(mix)};
+    EXPECT_EQ(FillDbmRecord(info, source, LongName::Refuse), RecordFill::Filled);
     EXPECT_EQ(info.primaryName[259], u'\0');
     EXPECT_EQ(info.name[100], u'\0');  // zero-filled
     SingerEntry back = Mix();
     back.secondaryName = u"Bass";
     EXPECT_EQ(Fields(SingerFromDbmInfo(info, kVoices)), Fields(back));
-    back.name.assign(400, u'n');
-    EXPECT_FALSE(DbmInfoFromSinger(back, info));
+    EXPECT_EQ(Values(ParamsOf(info).primary), (P6{1, -2, 3, -4, 5, 0}));
+
+    // A long name is cut or refused as the caller chooses; a voice id never is cut.
+    const std::u16string longName(400, u'n');
+    source.name = longName;
+    EXPECT_EQ(FillDbmRecord(info, source, LongName::Refuse), RecordFill::NameTooLong);
+    EXPECT_EQ(FillDbmRecord(info, source, LongName::Cut), RecordFill::Filled);
     EXPECT_EQ(ReadField(info.name), std::u16string(259, u'n'));
     EXPECT_EQ(ReadField(info.primaryVoiceId), u"VoiceAltoABCDEF0");  // the next field is intact
+    source.name = std::u16string_view(u"N\0ull", 5);
+    EXPECT_EQ(FillDbmRecord(info, source, LongName::Refuse), RecordFill::NameHasNull);
+    source.name = u"Mix";
+    source.secondaryId = longName;
+    EXPECT_EQ(FillDbmRecord(info, source, LongName::Cut), RecordFill::TextTooLong);
 
     const SingerEntry added =
         AddedSinger(kVoices, 2, 40, u"Mine", u"voicealtoabcdef0", u"GoneVoice0000000",
