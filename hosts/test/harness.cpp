@@ -92,6 +92,14 @@ std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int listId, int fir
     return texts;
 }
 
+LPARAM RowData(HWND list, int row) {
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.lParam;
+}
+
 std::vector<std::wstring> ListRow(HWND dialog, int listId, int row) {
     auto rows = ListRows(dialog, listId, row, 1);
     return rows.empty() ? std::vector<std::wstring>() : std::move(rows.front());

@@ -42,6 +42,7 @@ std::wstring WindowProcedureModule(HWND control);  // the file serving its class
 std::vector<std::vector<std::wstring>> ListRows(HWND dialog, int listId, int first = 0,
                                                 int count = -1);
 std::vector<std::wstring> ListRow(HWND dialog, int listId, int row);  // empty: no such row
+LPARAM RowData(HWND list, int row);                                   // the row's item data
 // Each column as text/width and l, r or c for its alignment, joined by "|".
 std::wstring ColumnsOf(HWND dialog, int listId);
 int SelectedRow(HWND dialog, int listId);

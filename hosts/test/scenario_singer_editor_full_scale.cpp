@@ -33,13 +33,7 @@ PairKey Unpacked(LPARAM data) {
     return {static_cast<int32_t>(data & 0xFFFF), static_cast<int32_t>((data >> 16) & 0xFFFF)};
 }
 
-PairKey RowPair(HWND list, int row) {
-    LVITEMW item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return Unpacked(item.lParam);
-}
+PairKey RowPair(HWND list, int row) { return Unpacked(RowData(list, row)); }
 
 int RowOf(HWND list, PairKey pair) {
     LVFINDINFOW find = {};

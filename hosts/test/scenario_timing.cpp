@@ -61,13 +61,6 @@ private:
     HANDLE thread_ = nullptr;
 };
 
-LPARAM FirstRowData(HWND list) {
-    LVITEMW item = {};
-    item.mask = LVIF_PARAM;
-    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return item.lParam;
-}
-
 void TimeScale(Checks& checks, const std::filesystem::path& root, int singers,
                const std::wstring& shots) {
     const std::string at = " at " + std::to_string(singers);
@@ -103,7 +96,7 @@ void TimeScale(Checks& checks, const std::filesystem::path& root, int singers,
              HWND active = GetDlgItem(editor, IDC_ACTIVE_LIST);
              ListView_SetItemState(active, 0, LVIS_SELECTED | LVIS_FOCUSED,
                                    LVIS_SELECTED | LVIS_FOCUSED);
-             edited = FirstRowData(active);
+             edited = RowData(active, 0);
              PostClick(editor, IDC_ACTIVE_EDIT);
              return true;
          }},

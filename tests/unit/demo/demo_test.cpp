@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <set>
 #include <sstream>
 
 #include "demo_options.h"
@@ -82,25 +81,6 @@ TEST(DemoWorkspace, CopiesTheSamplesKeepsTheCopiesUntilAResetAndReportsAMissingO
     EXPECT_NE(error.find("sample missing"), std::string::npos) << error;
     EXPECT_NE(error.find("store.json"), std::string::npos) << error;
     fs::remove_all(root);
-}
-
-TEST(StatusText, HexadecimalWithEightDigitsAndAMeaningOfItsOwnForEveryStatus) {
-    using namespace kora4;
-    EXPECT_EQ(StatusHex(0), "0x00000000");
-    EXPECT_EQ(StatusHex(0xA3092000), "0xA3092000");
-    std::set<std::string> meanings;
-    // clang-format off
-    for (uint32_t status : {kOk, kDbmInitFailedMinus2, kDeleteFailed, kNotInitialized,
-             kDbmInitFailedMinus3, kNoHostHandle, kNoTrakManager, kNoBankPointer, kNoProgramPointer,
-             kPickEndedOtherwise, kPickOutOfRange, kPickCancelled, kDbmInitFailedMinus1,
-             kDatabaseFailed, kVoiceListInconsistent, kSequenceUpdateRefused,
-             kSequenceInsertRefused, kSequenceRemoveRefused, kLibraryTableRefused, kOtherFailure}) {
-        // clang-format on
-        const std::string meaning = StatusMeaning(status);
-        EXPECT_NE(meaning, "unknown status") << StatusHex(status);
-        EXPECT_TRUE(meanings.insert(meaning).second) << StatusHex(status);
-    }
-    EXPECT_EQ(StatusMeaning(kBindLoadFailed), "unknown status");  // never returned
 }
 
 std::u16string Text(const TextFileModule& module, const char16_t* key) {

@@ -1,13 +1,10 @@
-// catalog.json and store.json: what is read, and what is refused; and the
-// UTF conversion they are read with.
+// store.json and its commit lines: what is read, and what is refused.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "standins/json_fields.h"
-#include "standins/utf.h"
 #include "temp_folder.h"
-#include "vbank4/catalog.h"
 #include "vbank4/store.h"
 
 namespace {
@@ -16,8 +13,6 @@ using standins::FormatError;
 using standins::Json;
 using Damage = std::function<void(Json&)>;
 
-const std::string kCatalog =
-    testing_support::ReadFile(std::filesystem::path(VBANK4_SAMPLE_DIR) / "catalog.json");
 const std::string kStore =
     testing_support::ReadFile(std::filesystem::path(VBANK4_SAMPLE_DIR) / "store.json");
 
@@ -25,41 +20,6 @@ std::string Damaged(const std::string& source, const Damage& damage) {
     Json document = Json::parse(source);
     damage(document);
     return document.dump();
-}
-
-TEST(Catalog, SampleReadsBackThroughItsOwnWriter) {
-    const vbank4::Catalog catalog = vbank4::ParseCatalog(kCatalog);
-    ASSERT_EQ(catalog.voices.size(), 12u);
-    const vbank4::CatalogVoice* elodie = catalog.Find(u"VB4S00ELODIE0003");
-    ASSERT_NE(elodie, nullptr);
-    EXPECT_EQ(elodie->name, u"Élodie");
-    EXPECT_EQ(elodie->defaults, (std::array<int32_t, 5>{25, 10, 0, -10, 3}));
-    EXPECT_EQ(catalog.Find(u"vb4s00elodie0003"), nullptr);  // ids compare exactly
-    EXPECT_EQ(catalog.groups.size(), 4u);
-    const vbank4::Catalog again = vbank4::ParseCatalog(vbank4::SerializeCatalog(catalog));
-    EXPECT_EQ(again.Find(u"VB4S00ELODIE0003")->defaults, elodie->defaults);
-    EXPECT_EQ(again.voices.size(), 12u);
-}
-
-TEST(Catalog, RefusesVoicesTheModuleCouldNotUse) {
-    const Damage damages[] = {
-        [](Json& d) { d["voices"][0]["voiceId"] = "VB4S00AURORA001"; },
-        [](Json& d) { d["voices"][0]["voiceId"] = "VB4S00AURORA00001"; },
-        [](Json& d) { d["voices"][1]["voiceId"] = d["voices"][0]["voiceId"]; },
-        [](Json& d) { d["voices"][2]["name"] = ""; },
-        [](Json& d) { d["voices"][3]["bank"] = 128; },
-        [](Json& d) { d["voices"][3]["bank"] = -1; },
-        [](Json& d) { d["voices"][4]["defaults"]["GEN"] = 128; },
-        [](Json& d) { d["voices"][4]["defaults"].erase("AUX"); },
-        [](Json& d) { d["voices"][5].erase("extra"); },
-        [](Json& d) { d["voices"][5]["name"] = 5; },
-        [](Json& d) { d["xsynthGroups"][0]["members"][0] = "abc"; },
-        [](Json& d) { d.erase("xsynthGroups"); },
-        [](Json& d) { d["format"] = "vbank4-store"; },
-        [](Json& d) { d["version"] = 2; }};
-    for (std::size_t i = 0; i < std::size(damages); ++i) {
-        EXPECT_THROW(vbank4::ParseCatalog(Damaged(kCatalog, damages[i])), FormatError) << i;
-    }
 }
 
 TEST(Store, RoundTripsEveryFieldAndRefusesEveryTruncation) {
@@ -135,17 +95,6 @@ TEST(Store, RefusesDamagedContent) {
                                     kStore.substr(revision)),
                  FormatError);  // a member given twice
     EXPECT_THROW(vbank4::ParseStore("\xEF\xBB\xBF\xFF"), FormatError);
-}
-
-TEST(UtfConversion, RoundTripsAndReplacesIllFormedInput) {
-    const std::u16string text = u"Élodie さくら \U0001F3B5 \U0010FFFF" + std::u16string(1, u'\0');
-    EXPECT_EQ(standins::Utf8ToUtf16(standins::Utf16ToUtf8(text)), text);
-    EXPECT_EQ(standins::Utf16ToUtf8(u"É\U0001F3B5"), "\xC3\x89\xF0\x9F\x8E\xB5");
-    EXPECT_EQ(standins::Utf8ToUtf16("a\x80\xED\xA0\x80\xE3\x81z"),
-              u"a\uFFFD\uFFFD\uFFFD\uFFFD\uFFFDz");
-    EXPECT_EQ(standins::Utf16ToUtf8(std::u16string{u'\xDC00', u'a', u'\xD800'}),
-              "\xEF\xBF\xBD"
-              "a\xEF\xBF\xBD");
 }
 
 }  // namespace
