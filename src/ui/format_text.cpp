@@ -14,7 +14,7 @@ constexpr int kMaxFieldWidth = 1024;
 
 enum class Length { None, Hh, H, L, Ll, J, Z, T, I, I32, I64, W };
 
-struct Spec {
+struct Directive {
     bool left = false;       // -
     bool plus = false;       // +
     bool space = false;      // ' '
@@ -85,35 +85,35 @@ int PrintedBits(Length length) {
     return 8 * static_cast<int>(IntegerSize(length));
 }
 
-// The conversion specification after a '%'; nothing for any that might
+// The conversion directive after a '%'; nothing for any that might
 // read an argument we cannot vouch for.
-std::optional<Spec> ReadSpec(std::u16string_view format, size_t& i) {
-    Spec spec;
+std::optional<Directive> ReadDirective(std::u16string_view format, size_t& i) {
+    Directive directive;
     for (; i < format.size(); ++i) {
         const char16_t c = format[i];
         if (c == u'-') {
-            spec.left = true;
+            directive.left = true;
         } else if (c == u'+') {
-            spec.plus = true;
+            directive.plus = true;
         } else if (c == u' ') {
-            spec.space = true;
+            directive.space = true;
         } else if (c == u'#') {
-            spec.alternate = true;
+            directive.alternate = true;
         } else if (c == u'0') {
-            spec.zero = true;
+            directive.zero = true;
         } else {
             break;
         }
     }
-    if (!ReadNumber(format, i, spec.width)) return std::nullopt;
+    if (!ReadNumber(format, i, directive.width)) return std::nullopt;
     if (i < format.size() && format[i] == u'.') {
         ++i;
-        if (!ReadNumber(format, i, spec.precision)) return std::nullopt;
+        if (!ReadNumber(format, i, directive.precision)) return std::nullopt;
     }
-    spec.length = ReadLength(format, i);
+    directive.length = ReadLength(format, i);
     if (i >= format.size()) return std::nullopt;
-    spec.conversion = format[i];
-    return spec;
+    directive.conversion = format[i];
+    return directive;
 }
 
 bool IsIntegerConversion(char16_t c) {
@@ -131,12 +131,12 @@ std::u16string Digits(uint64_t magnitude, unsigned base, bool upper) {
     return text;
 }
 
-void Pad(std::u16string& out, std::u16string_view body, const Spec& spec, char16_t fill,
+void Pad(std::u16string& out, std::u16string_view body, const Directive& directive, char16_t fill,
          size_t prefixLength) {
-    const size_t width = static_cast<size_t>(spec.width);
+    const size_t width = static_cast<size_t>(directive.width);
     if (body.size() >= width) {
         out += body;
-    } else if (spec.left) {
+    } else if (directive.left) {
         out += body;
         out.append(width - body.size(), u' ');
     } else if (fill == u'0') {
@@ -150,9 +150,9 @@ void Pad(std::u16string& out, std::u16string_view body, const Spec& spec, char16
     }
 }
 
-void FormatInteger(std::u16string& out, const Spec& spec, int64_t value) {
-    const bool isSigned = spec.conversion == u'd' || spec.conversion == u'i';
-    const int bits = PrintedBits(spec.length);
+void FormatInteger(std::u16string& out, const Directive& directive, int64_t value) {
+    const bool isSigned = directive.conversion == u'd' || directive.conversion == u'i';
+    const int bits = PrintedBits(directive.length);
     // The bits the callee reads: the argument's low `bits`, signed or not.
     const uint64_t mask = bits >= 64 ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
     uint64_t raw = static_cast<uint64_t>(value) & mask;
@@ -164,36 +164,37 @@ void FormatInteger(std::u16string& out, const Spec& spec, int64_t value) {
         negative = true;
         raw = 0 - static_cast<uint64_t>(value);
     }
-    const unsigned base = spec.conversion == u'o'                 ? 8
-                          : (spec.conversion == u'u' || isSigned) ? 10
-                                                                  : 16;
+    const unsigned base = directive.conversion == u'o'                 ? 8
+                          : (directive.conversion == u'u' || isSigned) ? 10
+                                                                       : 16;
 
-    std::u16string digits = spec.precision == 0 && raw == 0
+    std::u16string digits = directive.precision == 0 && raw == 0
                                 ? std::u16string()
-                                : Digits(raw, base, spec.conversion == u'X');
-    if (spec.precision > 0 && digits.size() < static_cast<size_t>(spec.precision)) {
-        digits.insert(0, static_cast<size_t>(spec.precision) - digits.size(), u'0');
+                                : Digits(raw, base, directive.conversion == u'X');
+    if (directive.precision > 0 && digits.size() < static_cast<size_t>(directive.precision)) {
+        digits.insert(0, static_cast<size_t>(directive.precision) - digits.size(), u'0');
     }
     std::u16string prefix;
     if (negative) {
         prefix = u"-";
-    } else if (isSigned && spec.plus) {
+    } else if (isSigned && directive.plus) {
         prefix = u"+";
-    } else if (isSigned && spec.space) {
+    } else if (isSigned && directive.space) {
         prefix = u" ";
     }
-    if (spec.alternate && base == 8 && (digits.empty() || digits.front() != u'0')) {
+    if (directive.alternate && base == 8 && (digits.empty() || digits.front() != u'0')) {
         digits.insert(0, 1, u'0');
-    } else if (spec.alternate && base == 16 && raw != 0) {
-        prefix += spec.conversion == u'X' ? u"0X" : u"0x";
+    } else if (directive.alternate && base == 16 && raw != 0) {
+        prefix += directive.conversion == u'X' ? u"0X" : u"0x";
     }
-    const char16_t fill = spec.zero && !spec.left && spec.precision < 0 ? u'0' : u' ';
-    Pad(out, prefix + digits, spec, fill, prefix.size());
+    const char16_t fill =
+        directive.zero && !directive.left && directive.precision < 0 ? u'0' : u' ';
+    Pad(out, prefix + digits, directive, fill, prefix.size());
 }
 
-void FormatText(std::u16string& out, const Spec& spec, std::u16string_view text) {
-    if (spec.precision >= 0) text = text.substr(0, static_cast<size_t>(spec.precision));
-    Pad(out, text, spec, u' ', 0);
+void FormatText(std::u16string& out, const Directive& directive, std::u16string_view text) {
+    if (directive.precision >= 0) text = text.substr(0, static_cast<size_t>(directive.precision));
+    Pad(out, text, directive, u' ', 0);
 }
 
 }  // namespace
@@ -222,16 +223,16 @@ std::optional<std::u16string> FormatWith(std::u16string_view format,
             out.push_back(u'%');
             continue;
         }
-        const std::optional<Spec> spec = ReadSpec(format, i);
-        if (!spec || next == args.size()) return std::nullopt;
+        const std::optional<Directive> directive = ReadDirective(format, i);
+        if (!directive || next == args.size()) return std::nullopt;
         const FormatArg& arg = args[next++];
-        const Length length = spec->length;
-        if (IsIntegerConversion(spec->conversion) && arg.kind() == FormatArg::Kind::Integer &&
+        const Length length = directive->length;
+        if (IsIntegerConversion(directive->conversion) && arg.kind() == FormatArg::Kind::Integer &&
             IntegerSize(length) == arg.size()) {
-            FormatInteger(out, *spec, arg.integer());
-        } else if (spec->conversion == u's' && arg.kind() == FormatArg::Kind::Text &&
+            FormatInteger(out, *directive, arg.integer());
+        } else if (directive->conversion == u's' && arg.kind() == FormatArg::Kind::Text &&
                    (length == Length::None || length == Length::L || length == Length::W)) {
-            FormatText(out, *spec, arg.text());
+            FormatText(out, *directive, arg.text());
         } else {
             return std::nullopt;
         }

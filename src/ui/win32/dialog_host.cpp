@@ -49,9 +49,8 @@ std::optional<NotifyEvent> CommandEvent(WPARAM wParam, LPARAM lParam) {
         event.code = Notification::Clicked;
     } else if (IsClass(control, L"ComboBox") && code == CBN_SELCHANGE) {
         event.code = Notification::SelChange;
-    } else if (IsClass(control, L"ComboBox") && code == CBN_KILLFOCUS) {
-        event.code = Notification::KillFocus;
-    } else if (IsClass(control, L"Edit") && code == EN_KILLFOCUS) {
+    } else if ((IsClass(control, L"ComboBox") && code == CBN_KILLFOCUS) ||
+               (IsClass(control, L"Edit") && code == EN_KILLFOCUS)) {
         event.code = Notification::KillFocus;
     } else {
         return std::nullopt;

@@ -92,10 +92,11 @@ std::optional<std::u16string> Show(const FileDialogRequest& request) {
         return std::nullopt;
 
     const auto pairs = FilterPairs(request.filter);
-    std::vector<COMDLG_FILTERSPEC> specs;
-    for (const auto& [name, pattern] : pairs) specs.push_back({name.c_str(), pattern.c_str()});
-    if (!specs.empty()) {
-        dialog->SetFileTypes(static_cast<UINT>(specs.size()), specs.data());
+    std::vector<COMDLG_FILTERSPEC> filters;
+    filters.reserve(pairs.size());
+    for (const auto& [name, pattern] : pairs) filters.push_back({name.c_str(), pattern.c_str()});
+    if (!filters.empty()) {
+        dialog->SetFileTypes(static_cast<UINT>(filters.size()), filters.data());
         dialog->SetFileTypeIndex(1);
     }
     if (!request.defaultExtension.empty())
