@@ -8,6 +8,11 @@
 namespace kora {
 namespace {
 
+// The parameter shown `offset` columns after a voice's first (BRE) column.
+std::size_t ParamAt(int offset) {
+    return static_cast<std::size_t>(kBRE) + static_cast<std::size_t>(offset);
+}
+
 // Longest name that numbering may produce: what the edit dialog accepts.
 constexpr std::size_t kMaxCopyNameLength = 255;
 
@@ -127,14 +132,14 @@ std::u16string SingerRows::SingerText(const SingerEntry& singer, int column) {
         case 3:
         case 4:
         case 5:
-            return Decimal(singer.primaryParams[static_cast<std::size_t>(column - 2 + kBRE)]);
+            return Decimal(singer.primaryParams[ParamAt(column - 2)]);
         case 6:
             return singer.secondaryName;
         case 7:
         case 8:
         case 9:
         case 10:
-            return Decimal(singer.secondaryParams[static_cast<std::size_t>(column - 7 + kBRE)]);
+            return Decimal(singer.secondaryParams[ParamAt(column - 7)]);
         case 11:
             return Decimal(singer.secondaryParams[kVOL]);
         default:
