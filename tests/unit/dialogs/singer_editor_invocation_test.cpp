@@ -79,34 +79,6 @@ TEST_F(SingerEditorInvocation, CancelAndEscapeRollBack) {
     EXPECT_EQ(trak->CountOf(trak4::TrakOp::kReplaceLibTable), 0);
 }
 
-TEST_F(SingerEditorInvocation, LoadFailuresShowNoDialog) {
-    database.backupResult = 4;
-    EXPECT_EQ(Open(), kDatabaseFailed);
-    database.AddVoice(u"VOICE-DORA-0004", u"Dora", 1);  // a voice id of 15 units
-    EXPECT_EQ(Open(), kVoiceListInconsistent);
-    EXPECT_EQ(Pick(), kVoiceListInconsistent);
-    EXPECT_TRUE(user.OpenDialogs().empty());
-    EXPECT_TRUE(user.MessageBoxes().empty());
-    EXPECT_EQ(log.Count("fileGetCurrentFilePath") + log.Count("DBM_GetEditor"), 0);
-}
-
-TEST_F(SingerEditorInvocation, ReadOnlyOkPicksTheSelectedRowAndCancelNothing) {
-    user.Check([](Dialog& d) {
-            EXPECT_EQ(Active(d).FirstSelectedRow(), 0);
-            EXPECT_FALSE(d.Control(IDC_ACTIVE_ADD).IsEnabled());
-        })
-        .Click(ui::kIdCancel);
-    EXPECT_EQ(Pick(), kPickCancelled);
-    user.ClearSelection(IDC_ACTIVE_LIST).Click(ui::kIdOk);
-    EXPECT_EQ(Pick(), kPickCancelled);
-    EXPECT_EQ((Pair{bank, program}), (Pair{55, 66}));
-    log.Clear();
-    user.DoubleClickRow(IDC_ACTIVE_LIST, 3, 0);  // picks at once
-    EXPECT_EQ(Pick(), kOk);
-    EXPECT_EQ((Pair{bank, program}), (Pair{2, 0}));
-    EXPECT_EQ(FromStartUp(), kStartUp);  // nothing applied, committed or rolled back
-}
-
 TEST_F(SingerEditorInvocation, ADialogEndedNeitherByOkNorByCancelRollsBack) {
     // The script runs out while the dialog is open: it ends with a value of
     // its own, as a dialog the toolkit could not run would.

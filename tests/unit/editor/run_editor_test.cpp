@@ -201,30 +201,24 @@ TEST_P(ApplyRefused, RollsBackUndoesTheChangesAndReportsTheRefusal) {
 using trak4::TrakOp;
 INSTANTIATE_TEST_SUITE_P(
     Cases, ApplyRefused,
-    testing::Values(ApplyFailure{"Update", TrakOp::kUpdate, 1, kSequenceUpdateRefused, 2, {}},
-                    // A step that throws has failed all the same.
-                    ApplyFailure{
-                        "UpdateMessageThrows", TrakOp::kUpdate, 1, kOtherFailure, 2, {}, true},
-                    ApplyFailure{"RemoveBeforeInsert",
-                                 TrakOp::kRemove,
-                                 1,
-                                 kSequenceInsertRefused,
-                                 3,
-                                 {"vvoiceUpdateVVoiceV4(0,0)"}},
-                    ApplyFailure{"Insert",
-                                 TrakOp::kInsert,
-                                 2,
-                                 kSequenceInsertRefused,
-                                 5,
-                                 {"vvoiceRemoveVVoice(0,1)", "vvoiceInsertVVoiceV4(0,1)",
-                                  "vvoiceUpdateVVoiceV4(0,0)"}},
-                    ApplyFailure{"FinalRemove",
-                                 TrakOp::kRemove,
-                                 2,
-                                 kSequenceRemoveRefused,
-                                 6,
-                                 {"vvoiceRemoveVVoice(0,1)", "vvoiceInsertVVoiceV4(0,1)",
-                                  "vvoiceUpdateVVoiceV4(0,0)", "vvoiceRemoveVVoice(0,2)"}}),
+    // Each refusal's status and the restore after it; the fault flows refuse
+    // every other call of the apply in turn.
+    testing::Values(
+        ApplyFailure{"UpdateMessageThrows", TrakOp::kUpdate, 1, kOtherFailure, 2, {}, true},
+        ApplyFailure{
+            "Insert",
+            TrakOp::kInsert,
+            2,
+            kSequenceInsertRefused,
+            5,
+            {"vvoiceRemoveVVoice(0,1)", "vvoiceInsertVVoiceV4(0,1)", "vvoiceUpdateVVoiceV4(0,0)"}},
+        ApplyFailure{"FinalRemove",
+                     TrakOp::kRemove,
+                     2,
+                     kSequenceRemoveRefused,
+                     6,
+                     {"vvoiceRemoveVVoice(0,1)", "vvoiceInsertVVoiceV4(0,1)",
+                      "vvoiceUpdateVVoiceV4(0,0)", "vvoiceRemoveVVoice(0,2)"}}),
     [](const auto& p) { return std::string(p.param.label); });
 
 TEST_F(RunEditorTest, AnExceptionAfterTheApplyStillRestoresTheSequence) {
