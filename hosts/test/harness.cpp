@@ -236,25 +236,30 @@ Step InEditor(std::function<void(HWND)> act) {
             }};
 }
 
-Workspace::Workspace(Checks& checks, const std::wstring& tag) {
-    wchar_t exe[MAX_PATH] = {}, temp[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+ScratchFolder::ScratchFolder(const std::wstring& tag) {
+    wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     root = std::filesystem::path(temp) / (tag + std::to_wstring(GetCurrentProcessId()));
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);
+}
+
+Workspace::Workspace(Checks& checks, const std::wstring& tag) : ScratchFolder(tag) {
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
     database = root / L"vbank4";
     sequence = root / L"sequence.json";
     std::error_code ec;
-    std::filesystem::remove_all(root, ec);
     std::filesystem::copy(std::filesystem::path(exe).parent_path() / L"e2e-data", root,
                           std::filesystem::copy_options::recursive, ec);
     ready = checks.Expect(!ec && exists(database / L"store.json") && exists(sequence),
                           "samples copied into " + Narrow(root.wstring()) + " " + ec.message());
     _wputenv_s(L"VBANK4_HOME", database.c_str());
-}
-
-Workspace::~Workspace() {
-    std::error_code ec;
-    std::filesystem::remove_all(root, ec);
 }
 
 std::string Workspace::StoreBytes() const {

@@ -73,15 +73,21 @@ Step InEditor(std::function<void(HWND)> act);
 // Libraries load through the module's own wrapper.
 using Library = api::DynamicLibrary;
 
-// Fresh copies of the samples beside the host (e2e-data) in a temporary
-// folder, removed again by the destructor.
-struct Workspace {
+// A folder of its own in the temporary folder (one a run that was ended
+// left is cleared first), removed again by the destructor.
+struct ScratchFolder {
+    explicit ScratchFolder(const std::wstring& tag);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::filesystem::path root;
+};
+
+// Fresh copies of the samples beside the host (e2e-data) in a scratch folder.
+struct Workspace : ScratchFolder {
     Workspace(Checks& checks, const std::wstring& tag);
-    ~Workspace();
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
     std::string StoreBytes() const;
-    std::filesystem::path root, database, sequence;
+    std::filesystem::path database, sequence;
     bool ready = false;
 };
 

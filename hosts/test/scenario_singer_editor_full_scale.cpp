@@ -3,8 +3,6 @@
 // down selected as a user does, edited through the edit dialog, deleted, a
 // new default marked; after OK the sequence and the store hold exactly those
 // changes. Only the rows a check needs are read: a cell costs a message.
-#include <array>
-#include <map>
 #include <utility>
 
 #include "res/singer_dlg_res.h"
@@ -12,9 +10,10 @@
 #include "scale_data/scale_data.h"
 #include "scenarios.h"
 #include "screenshot.h"
+#include "standins/file_io.h"
 #include "trak4/sequence_document.h"
 #include "trak4/trak_manager.h"
-#include "vbank4/exports.h"
+#include "vbank4/store.h"
 
 namespace kora::testhost {
 namespace {
@@ -59,42 +58,9 @@ void Key(HWND list, UINT key) {
     SendMessageW(list, WM_KEYUP, key, 0xC0000001);
 }
 
-// The store as the database's own entry points read it.
-struct StoreView {
-    std::map<PairKey, std::array<std::u16string, 3>> texts;  // name, primary and secondary id
-    std::map<PairKey, std::array<int32_t, 11>> values;
-    PairKey defaultPair{-1, -1};
-};
-
-StoreView ReadStore() {
-    StoreView store;
-    if (DBM_Init() != 0) return store;
-    for (int32_t bank = 0; bank < 128; ++bank) {
-        for (int32_t program = 0; program < 128; ++program) {
-            DBM_VVOICE_INFO info{};
-            if (DBM_GetVirtualVoiceInfo(bank, program, &info) != 0) continue;
-            store.texts[{bank, program}] = {info.name, info.primaryVoiceId, info.secondaryVoiceId};
-            auto& values = store.values[{bank, program}];
-            std::copy(std::begin(info.primaryParams), std::end(info.primaryParams), values.begin());
-            std::copy(std::begin(info.secondaryParams), std::end(info.secondaryParams),
-                      values.begin() + 5);
-        }
-    }
-    DBM_GetDefaultVirtualVoice(&store.defaultPair.first, &store.defaultPair.second);
-    DBM_Delete();
-    return store;
+vbank4::StoreState ReadStore(const fs::path& database) {
+    return vbank4::ParseStore(standins::ReadWholeFile(database / "store.json").bytes);
 }
-
-struct TemporaryFolder {
-    explicit TemporaryFolder(fs::path folder) : path(std::move(folder)) {}
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    ~TemporaryFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    fs::path path;
-};
 
 // Types a name and a BRE into the edit dialog over `editor` and presses OK;
 // false while it is not open.
@@ -216,11 +182,8 @@ std::vector<Step> Script(Checks& checks, Changes& c, const std::wstring& shots) 
 }  // namespace
 
 void SingerEditorFullScale(Checks& checks, const std::wstring& shots) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    TemporaryFolder work{fs::path(temp) /
-                         (L"kora4-full-" + std::to_wstring(GetCurrentProcessId()))};
-    const auto layout = scaledata::DemoLayout(work.path);
+    const ScratchFolder work(L"kora4-full-");
+    const auto layout = scaledata::DemoLayout(work.root);
     try {
         scaledata::Write(layout, {kSingers, kSingers});
     } catch (const std::exception& e) {
@@ -228,7 +191,7 @@ void SingerEditorFullScale(Checks& checks, const std::wstring& shots) {
         return;
     }
     _wputenv_s(L"VBANK4_HOME", layout.database.c_str());
-    const StoreView storeBefore = ReadStore();
+    const vbank4::StoreState storeBefore = ReadStore(layout.database);
     const trak4::SequenceDocument before = trak4::LoadSequence(layout.sequence);
     trak4::TrakManager sequence(before);
     Changes c;
@@ -253,14 +216,14 @@ void SingerEditorFullScale(Checks& checks, const std::wstring& shots) {
     checks.Expect(trak4::SameContent(sequence.Document(), expected),
                   "the sequence holds the Active edit and delete and the My edit, nothing else");
 
-    StoreView storeExpected = storeBefore;
-    storeExpected.texts[c.myEdited][0] = u"Far Mine";
-    storeExpected.values[c.myEdited][0] = -7;
-    storeExpected.defaultPair = c.newDefault;
-    const StoreView storeAfter = ReadStore();
-    checks.Expect(storeBefore.texts.size() == kSingers && storeAfter.texts == storeExpected.texts &&
-                      storeAfter.values == storeExpected.values &&
-                      storeAfter.defaultPair == storeExpected.defaultPair,
+    vbank4::StoreState storeExpected = storeBefore;
+    storeExpected.voices[c.myEdited].name = u"Far Mine";
+    storeExpected.voices[c.myEdited].primaryParams[0] = -7;
+    storeExpected.defaultVoice = c.newDefault;
+    const vbank4::StoreState storeAfter = ReadStore(layout.database);
+    checks.Expect(storeBefore.voices.size() == kSingers &&
+                      storeAfter.voices == storeExpected.voices &&
+                      storeAfter.defaultVoice == storeExpected.defaultVoice,
                   "the store holds the My edit and the new default, nothing else");
 }
 

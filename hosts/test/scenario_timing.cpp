@@ -136,16 +136,9 @@ void TimeScale(Checks& checks, const std::filesystem::path& root, int singers,
 }  // namespace
 
 void Timing(Checks& checks, const std::wstring& shots) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const auto root =
-        std::filesystem::path(temp) / (L"kora4-timing-" + std::to_wstring(GetCurrentProcessId()));
-    std::error_code ec;
-    std::filesystem::remove_all(root, ec);  // left by a run that was ended
-    for (const int singers : {128, 1024, scaledata::kMaxSingers}) {
-        TimeScale(checks, root, singers, shots);
-    }
-    std::filesystem::remove_all(root, ec);
+    const ScratchFolder work(L"kora4-timing-");
+    for (const int singers : {128, 1024, scaledata::kMaxSingers})
+        TimeScale(checks, work.root, singers, shots);
 }
 
 }  // namespace kora::testhost

@@ -14,6 +14,7 @@
 #include "res/singer_editor_res.h"
 #include "res/string_res.h"
 #include "screenshot.h"
+#include "text_module_fake.h"
 #include "ui/dialog.h"
 #include "ui/export_scope.h"
 #include "ui/list_ctrl_ext.h"
@@ -27,6 +28,7 @@
 using namespace kora::ui;
 using kora::MyRows;
 using kora::RowStates;
+using kora::ui::test::MapTextModule;
 namespace th = kora::testhost;
 
 namespace {
@@ -45,16 +47,6 @@ HWND HandleOf(const Dialog& dialog) {
     auto* window = dynamic_cast<win32::Win32Window*>(dialog.Window());
     return window ? window->Handle() : nullptr;
 }
-
-struct MapTextModule final : LumiM17NModule {
-    explicit MapTextModule(std::map<std::u16string, std::u16string> map) : texts(std::move(map)) {}
-    uint32_t LanguageId() const override { return 1033; }
-    const char16_t* Lookup(const char16_t* key) const override {
-        auto found = texts.find(key);
-        return found == texts.end() ? nullptr : found->second.c_str();
-    }
-    std::map<std::u16string, std::u16string> texts;
-};
 
 // Runs `open` (a modal box or file dialog), answering the popup owned by
 // `owner` with `command`; the popup's caption, empty when none came.

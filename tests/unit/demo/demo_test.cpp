@@ -2,13 +2,11 @@
 // the text file it hands the module as its text module.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "demo_options.h"
 #include "demo_workspace.h"
 #include "kora4/kora4.h"
 #include "status_text.h"
+#include "temp_folder.h"
 #include "text_file_module.h"
 
 namespace kora::demo {
@@ -37,50 +35,42 @@ TEST(DemoOptions, EveryOptionAndTheRefusals) {
     EXPECT_EQ(error, "--lang needs a value");
 }
 
-void Write(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-std::string Read(const fs::path& path) {
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
+using testing_support::ReadFile;
+using testing_support::WriteFile;
 
 TEST(DemoWorkspace, CopiesTheSamplesKeepsTheCopiesUntilAResetAndReportsAMissingOne) {
-    const fs::path root = fs::temp_directory_path() / "kora4-demo-workspace-test";
+    const testing_support::TempFolder root;
     const fs::path samples = root / "samples";
-    fs::remove_all(root);
     fs::create_directories(samples / "vbank4");
-    Write(samples / "sequence.json", "sequence");
-    Write(samples / "vbank4" / "catalog.json", "catalog");
-    Write(samples / "vbank4" / "store.json", "store");
+    WriteFile(samples / "sequence.json", "sequence");
+    WriteFile(samples / "vbank4" / "catalog.json", "catalog");
+    WriteFile(samples / "vbank4" / "store.json", "store");
     std::string error;
     const std::optional<Workspace> work = PrepareWorkspace(samples, root / "work", false, &error);
     ASSERT_TRUE(work) << error;
     EXPECT_EQ(std::pair(work->sequence, work->database),
               std::pair(root / "work" / kSequenceFileName, root / "work" / "vbank4"));
-    EXPECT_EQ(Read(work->database / "catalog.json"), "catalog");
+    EXPECT_EQ(ReadFile(work->database / "catalog.json"), "catalog");
 
-    Write(work->sequence, "edited");
-    Write(work->database / "store.json", "committed");
-    Write(work->database / "registry.json", "registry");
-    Write(root / "work" / "notes.txt", "mine");
+    WriteFile(work->sequence, "edited");
+    WriteFile(work->database / "store.json", "committed");
+    WriteFile(work->database / "registry.json", "registry");
+    WriteFile(root / "work" / "notes.txt", "mine");
     ASSERT_TRUE(PrepareWorkspace(samples, root / "work", false, &error));
-    EXPECT_EQ(Read(work->sequence), "edited");
-    EXPECT_EQ(Read(work->database / "store.json"), "committed");
-    EXPECT_EQ(Read(samples / "sequence.json"), "sequence");
+    EXPECT_EQ(ReadFile(work->sequence), "edited");
+    EXPECT_EQ(ReadFile(work->database / "store.json"), "committed");
+    EXPECT_EQ(ReadFile(samples / "sequence.json"), "sequence");
     // A reset also drops what the database wrote, but nothing else of the folder.
     ASSERT_TRUE(PrepareWorkspace(samples, root / "work", true, &error));
-    EXPECT_EQ(Read(work->sequence), "sequence");
-    EXPECT_EQ(Read(work->database / "store.json"), "store");
+    EXPECT_EQ(ReadFile(work->sequence), "sequence");
+    EXPECT_EQ(ReadFile(work->database / "store.json"), "store");
     EXPECT_FALSE(fs::exists(work->database / "registry.json"));
-    EXPECT_EQ(Read(root / "work" / "notes.txt"), "mine");
+    EXPECT_EQ(ReadFile(root / "work" / "notes.txt"), "mine");
 
     fs::remove(samples / "vbank4" / "store.json");
     EXPECT_FALSE(PrepareWorkspace(samples, root / "other", false, &error));
     EXPECT_NE(error.find("sample missing"), std::string::npos) << error;
     EXPECT_NE(error.find("store.json"), std::string::npos) << error;
-    fs::remove_all(root);
 }
 
 std::u16string Text(const TextFileModule& module, const char16_t* key) {

@@ -58,9 +58,11 @@ private:
 // What a failed database call answers: the stand-in's "internal error".
 inline constexpr int32_t kInjectedFailure = static_cast<int32_t>(0x830A500A);
 
-#define FAULTY_DBM(name, ...)                        \
-    if (plan_.Fails(#name)) return kInjectedFailure; \
+// Counts the call (at bank, program); a failed one answers `refused`.
+#define FAULTY_DBM_AT(refused, name, bank, program, ...)   \
+    if (plan_.Fails(#name, bank, program)) return refused; \
     return reinterpret_cast<PFN_##name>(dlsym(library_, #name))(__VA_ARGS__)
+#define FAULTY_DBM(name, ...) FAULTY_DBM_AT(kInjectedFailure, name, -1, -1, __VA_ARGS__)
 
 class FaultyDatabase final : public DbmTarget {
 public:
@@ -79,14 +81,10 @@ public:
     }
     int32_t BackupAllVirtualVoice() override { FAULTY_DBM(DBM_BackupAllVirtualVoice); }
     int32_t GetVirtualVoiceInfo(int32_t bank, int32_t program, DBM_VVOICE_INFO* info) override {
-        if (plan_.Fails("DBM_GetVirtualVoiceInfo", bank, program)) return kInjectedFailure;
-        return reinterpret_cast<PFN_DBM_GetVirtualVoiceInfo>(
-            dlsym(library_, "DBM_GetVirtualVoiceInfo"))(bank, program, info);
+        FAULTY_DBM_AT(kInjectedFailure, DBM_GetVirtualVoiceInfo, bank, program, bank, program,
+                      info);
     }
-    uint32_t GetEditor() override {
-        if (plan_.Fails("DBM_GetEditor")) return 0;
-        return reinterpret_cast<PFN_DBM_GetEditor>(dlsym(library_, "DBM_GetEditor"))();
-    }
+    uint32_t GetEditor() override { FAULTY_DBM_AT(0u, DBM_GetEditor, -1, -1); }
     int32_t CommitEditor(uint32_t editor) override { FAULTY_DBM(DBM_CommitEditor, editor); }
     int32_t UpdateUserRegistory(uint32_t editor) override {
         FAULTY_DBM(DBM_UpdateUserRegistory, editor);
@@ -122,6 +120,12 @@ private:
 };
 
 #undef FAULTY_DBM
+#undef FAULTY_DBM_AT
+
+// Counts the call (at bank, program); a failed one answers `refused`.
+#define FAULTY_TRAK(refused, name, bank, program, ...)     \
+    if (plan_.Fails(#name, bank, program)) return refused; \
+    return TrakManager::name(__VA_ARGS__)
 
 // A refused call answers as the stand-in's refusals do: no voice, 0, an
 // empty path; the notifications do nothing.
@@ -131,54 +135,41 @@ public:
         : TrakManager(document), plan_(plan) {}
 
     IAxVVoice* vvoiceGetVVoice(int32_t bank, int32_t program) const override {
-        return plan_.Fails("vvoiceGetVVoice", bank, program)
-                   ? nullptr
-                   : TrakManager::vvoiceGetVVoice(bank, program);
+        FAULTY_TRAK(nullptr, vvoiceGetVVoice, bank, program, bank, program);
     }
     int32_t vvoiceInsertVVoiceV4(int32_t bank, int32_t program, const char16_t* primaryId,
                                  const char16_t* secondaryId, const char16_t* name,
                                  const AxVVoiceParam& primary,
                                  const AxVVoiceParam& secondary) override {
-        return plan_.Fails("vvoiceInsertVVoiceV4", bank, program)
-                   ? 0
-                   : TrakManager::vvoiceInsertVVoiceV4(bank, program, primaryId, secondaryId, name,
-                                                       primary, secondary);
+        FAULTY_TRAK(0, vvoiceInsertVVoiceV4, bank, program, bank, program, primaryId, secondaryId,
+                    name, primary, secondary);
     }
     int32_t vvoiceUpdateVVoiceV4(int32_t bank, int32_t program, const char16_t* name,
                                  const char16_t* secondaryId, const AxVVoiceParam& primary,
                                  const AxVVoiceParam& secondary) override {
-        return plan_.Fails("vvoiceUpdateVVoiceV4", bank, program)
-                   ? 0
-                   : TrakManager::vvoiceUpdateVVoiceV4(bank, program, name, secondaryId, primary,
-                                                       secondary);
+        FAULTY_TRAK(0, vvoiceUpdateVVoiceV4, bank, program, bank, program, name, secondaryId,
+                    primary, secondary);
     }
     int32_t vvoiceRemoveVVoice(int32_t bank, int32_t program) override {
-        return plan_.Fails("vvoiceRemoveVVoice", bank, program)
-                   ? 0
-                   : TrakManager::vvoiceRemoveVVoice(bank, program);
+        FAULTY_TRAK(0, vvoiceRemoveVVoice, bank, program, bank, program);
     }
     void vvoiceInitializeUpdateContext() override {
-        if (!plan_.Fails("vvoiceInitializeUpdateContext")) {
-            TrakManager::vvoiceInitializeUpdateContext();
-        }
+        FAULTY_TRAK(, vvoiceInitializeUpdateContext, -1, -1);
     }
     void vvoiceNotifyObserversOfUpdates() override {
-        if (!plan_.Fails("vvoiceNotifyObserversOfUpdates")) {
-            TrakManager::vvoiceNotifyObserversOfUpdates();
-        }
+        FAULTY_TRAK(, vvoiceNotifyObserversOfUpdates, -1, -1);
     }
     int32_t sysReplaceVVoiceLibTable(const AxVVoiceLibTable& table) override {
-        return plan_.Fails("sysReplaceVVoiceLibTable")
-                   ? 0
-                   : TrakManager::sysReplaceVVoiceLibTable(table);
+        FAULTY_TRAK(0, sysReplaceVVoiceLibTable, -1, -1, table);
     }
     std::u16string fileGetCurrentFilePath() const override {
-        return plan_.Fails("fileGetCurrentFilePath") ? std::u16string()
-                                                     : TrakManager::fileGetCurrentFilePath();
+        FAULTY_TRAK(std::u16string(), fileGetCurrentFilePath, -1, -1);
     }
 
 private:
     FaultPlan& plan_;
 };
+
+#undef FAULTY_TRAK
 
 }  // namespace kora::faults

@@ -51,7 +51,6 @@ protected:
 TEST_F(ImportTest, FillsTheRecordAndTheEntryFromTheLineAndTheVoice) {
     const auto outcome = Import(Line("Alto", kOne8, ",1,2,3,4," + EncodeUtf8(kTwo) + ",5,6,7,8,9"));
     EXPECT_EQ(outcome.ending, ImportEnding::Finished);
-    EXPECT_EQ(ImportMessageId(outcome.ending), 33);
     EXPECT_EQ(outcome.taken, 1);
     EXPECT_EQ(outcome.lines[0].secondary, SecondaryFate::Kept);
     ASSERT_EQ(env.created.size(), 1u);
@@ -125,7 +124,6 @@ TEST_F(ImportTest, ADatabaseRefusalStopsTheImportAndKeepsEarlierSingers) {
         lines += Line("S" + std::to_string(k), kOne8, "," + std::to_string(k));
     const auto outcome = Import(lines + "[general]\n");
     EXPECT_EQ(outcome.ending, ImportEnding::DatabaseRefused);  // not the later fault
-    EXPECT_EQ(ImportMessageId(outcome.ending), 7);
     EXPECT_FALSE(outcome.fault);
     EXPECT_EQ(outcome.taken, 4);
     ASSERT_EQ(outcome.lines.size(), 5u);
@@ -140,7 +138,6 @@ TEST_F(ImportTest, AStructuralFaultAfterThreeSingersKeepsThem) {
         Import(Line("A", kOne8, ",1") + Line("B", kOne8, ",2") + Line("C", kOne8, ",3") +
                "[MySingerList]\n" + Line("D", kOne8, ",4"));
     EXPECT_EQ(outcome.ending, ImportEnding::StructuralFault);
-    EXPECT_EQ(ImportMessageId(outcome.ending), 35);
     ASSERT_TRUE(outcome.fault);
     EXPECT_EQ(outcome.fault->lineNumber, 8);
     EXPECT_EQ(outcome.fault->reason, ReadFaultReason::ListRepeated);
@@ -153,7 +150,6 @@ TEST_F(ImportTest, AStructuralFaultAfterThreeSingersKeepsThem) {
     testing_support::TempFolder folder;
     const auto absent = ImportSingerFile((folder / "absent.dat").u16string(), env);
     EXPECT_EQ(absent.ending, ImportEnding::FileUnreadable);
-    EXPECT_EQ(ImportMessageId(absent.ending), 35);
     EXPECT_EQ(ImportSingerFile(folder.path().u16string(), env).ending,
               ImportEnding::FileUnreadable);
     // A file beyond the size limit is not read at all (a sparse one here).
