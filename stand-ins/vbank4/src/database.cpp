@@ -169,7 +169,7 @@ uint32_t Database::OpenEditor() {
     if (editor_) {
         editor_->handle = handle;
     } else {
-        editor_ = Editor{handle, {}, {}, {}};
+        editor_ = Editor{handle, {}, {}, {}, {}};
     }
     return handle;
 }
@@ -192,23 +192,34 @@ int32_t Database::Create(uint32_t editor, int32_t bank, int32_t& program,
     created.primaryName = voice->name;
     created.primaryParams = voice->defaults;
     editor_->changes.insert_or_assign(Pair{bank, *free}, std::move(created));
-    editor_->used->set(PairIndex(bank, *free));
+    editor_->used.set(PairIndex(bank, *free));
     program = *free;
     return kOk;
 }
 
 std::optional<int32_t> Database::LowestFreeProgram(int32_t bank) {
-    if (!editor_->used) {
-        auto& used = editor_->used.emplace();
-        for (const auto& entry : committed_.voices) {
-            if (InRange(entry.first)) used.set(PairIndex(entry.first.first, entry.first.second));
+    auto& used = editor_->used;
+    const auto known = static_cast<std::size_t>(bank);
+    if (!editor_->known.test(known)) {
+        for (int32_t program = 0; program <= 127; ++program) {
+            used.reset(PairIndex(bank, program));  // bits of an earlier transaction
         }
-        for (const auto& [pair, voice] : editor_->changes) {
-            used.set(PairIndex(pair.first, pair.second), voice.has_value());
+        const Pair first{bank, 0};
+        const Pair end{bank + 1, 0};
+        for (auto it = committed_.voices.lower_bound(first);
+             it != committed_.voices.end() && it->first < end; ++it) {
+            if (InRange(it->first.second)) used.set(PairIndex(bank, it->first.second));
         }
+        for (auto it = editor_->changes.lower_bound(first);
+             it != editor_->changes.end() && it->first < end; ++it) {
+            if (InRange(it->first.second)) {
+                used.set(PairIndex(bank, it->first.second), it->second.has_value());
+            }
+        }
+        editor_->known.set(known);
     }
     for (int32_t program = 0; program <= 127; ++program) {
-        if (!editor_->used->test(PairIndex(bank, program))) return program;
+        if (!used.test(PairIndex(bank, program))) return program;
     }
     return std::nullopt;
 }
@@ -256,7 +267,7 @@ int32_t Database::Delete(uint32_t editor, Pair pair) {
     if (!InRange(pair)) return kInvalidArgument;
     if (Find(pair) == nullptr) return kNoVirtualVoice;
     editor_->changes.insert_or_assign(pair, std::nullopt);
-    if (editor_->used) editor_->used->reset(PairIndex(pair.first, pair.second));
+    editor_->used.reset(PairIndex(pair.first, pair.second));
     // The default moves to the first remaining virtual voice, so that a
     // database with voices keeps naming one.
     if (DefaultOfView() == pair) editor_->defaultVoice = FirstPairOfView();
@@ -292,7 +303,7 @@ int32_t Database::Commit(uint32_t editor) {
     if (changes.Empty() && changes.defaultVoice == committed_.defaultVoice) {
         editor_->changes.clear();
         editor_->defaultVoice.reset();
-        editor_->used.reset();
+        editor_->known.reset();
         return kOk;
     }
 
@@ -305,7 +316,7 @@ int32_t Database::Commit(uint32_t editor) {
     ApplyChanges(committed_, changes);
     editor_->changes.clear();
     editor_->defaultVoice.reset();
-    editor_->used.reset();
+    editor_->known.reset();
     return kOk;
 }
 
@@ -326,7 +337,7 @@ int32_t Database::RollBack(uint32_t editor) {
     ReloadCommitted();
     editor_->changes.clear();
     editor_->defaultVoice.reset();
-    editor_->used.reset();
+    editor_->known.reset();
     return kOk;
 }
 

@@ -115,6 +115,10 @@ TEST_F(TransactionTest, CreateHandsOutTheLowestFreeProgramUntilTheBankIsFull) {
     ASSERT_EQ(DBM_RollBackEditor(again), 0);
     const uint32_t third = DBM_GetEditor();
     EXPECT_EQ(DBM_CreateVirtualVoice(third, 3, &program, kAurora, u"x"), vbank4::kBankFull);
+    // A create rolled back frees its program again.
+    const int32_t next = CreateVoice(third, 0, kAurora, u"y");
+    ASSERT_EQ(DBM_RollBackEditor(third), 0);
+    EXPECT_EQ(CreateVoice(DBM_GetEditor(), 0, kAurora, u"y again"), next);
 }
 
 TEST_F(TransactionTest, EmptyPairsAndTheDefault) {

@@ -79,10 +79,12 @@ private:
         uint32_t handle = 0;
         std::map<Pair, std::optional<VirtualVoice>> changes;  // nullopt: deleted
         std::optional<std::optional<Pair>> defaultVoice;      // set when changed
-        // The view's pairs, made by the first Create and kept by Create and
-        // Delete, so that finding a free program tests bits rather than
-        // looking up every program of the bank in both maps.
-        std::optional<std::bitset<std::size_t{128} * 128>> used;
+        // The view's pairs of the banks in `known`: a bank's are read from
+        // both maps at its first Create and then kept by Create and Delete,
+        // so that finding a free program tests bits rather than looking up
+        // every program of the bank in both maps.
+        std::bitset<std::size_t{128} * 128> used;
+        std::bitset<128> known;
     };
 
     Database(std::filesystem::path folder, Catalog catalog, StoreState committed, StoreFile store);
