@@ -2,8 +2,13 @@
 // cross-synthesis partners.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 #include "kora4/vbank4.h"
 #include "model/pair_map.h"
+#include "model/singer_order.h"
 #include "model/text_compare.h"
 #include "model/text_field.h"
 #include "model/voice_lookup.h"
@@ -67,6 +72,34 @@ TEST(TextCompare, FoldsCaseAcrossScriptsAndBreaksTiesUpperFirst) {
     EXPECT_GT(CompareNames(u"alto", u"Alto"), 0);
     EXPECT_LT(CompareNames(u"alto", u"Bass"), 0);   // case is only a tie-break
     EXPECT_LT(CompareOrdinal(u"a", u"\uFF41"), 0);  // unsigned code units
+}
+
+// Rows come in bank order, then by name without regard to case (upper case
+// first on a tie), and entries equal in both keep the order the comparison
+// gives them, as a sort of the entries with SingerOrder would.
+TEST(SortSingers, BankThenNameAndTheSamePermutationAsSortingTheEntries) {
+    const std::u16string names[] = {u"b",  u"B", u"a", u"\u00C9t\u00E9", u"\u00E9T\u00C9",
+                                    u"ab", u"A"};
+    std::vector<SingerEntry> singers;
+    for (int i = 0; i < 600; ++i) {
+        SingerEntry singer;
+        singer.bank = (i * 7) % 3;
+        singer.program = i;  // tells equal entries apart
+        singer.name = names[(i * 5) % std::size(names)];
+        singers.push_back(singer);
+    }
+    std::vector<SingerEntry> expected = singers;
+    std::sort(expected.begin(), expected.end(), SingerOrder);
+    SortSingers(singers);
+    ASSERT_EQ(singers.size(), expected.size());
+    for (std::size_t i = 0; i < singers.size(); ++i) {
+        ASSERT_EQ(singers[i].program, expected[i].program) << "row " << i;
+        if (i > 0) {
+            ASSERT_FALSE(SingerOrder(singers[i], singers[i - 1])) << "row " << i;
+        }
+    }
+    EXPECT_EQ(singers.front().name, u"A");
+    EXPECT_EQ(singers.back().bank, 2);
 }
 
 TEST(PairMap, PacksKeepsPairsApartAndFindsTheLowestFreeProgram) {
