@@ -13,8 +13,11 @@ int32_t ModuleContext::GetDefaultVirtualVoice(int32_t* outBank, int32_t* outProg
 }
 
 std::unique_ptr<ModuleContext>& ContextSlot() {
-    static std::unique_ptr<ModuleContext> slot;
-    return slot;
+    // Never destroyed: a host that unloads the module without KORA_Delete
+    // must not have the database library freed from the loader's unload
+    // notification, where freeing a library may deadlock.
+    static auto* const slot = new std::unique_ptr<ModuleContext>();
+    return *slot;
 }
 
 }  // namespace kora::api
