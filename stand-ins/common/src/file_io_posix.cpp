@@ -130,24 +130,6 @@ std::optional<std::string> FileReader::ReadAt(std::uint64_t offset, std::size_t 
     return bytes;
 }
 
-ReadResult ReadWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes) {
-    ReadResult result;
-    std::optional<FileReader> file;
-    result.status = FileReader::Open(path, file);
-    if (result.status != ReadStatus::kOk) return result;
-    if (file->Size() > maxBytes) {
-        result.status = ReadStatus::kTooLarge;
-        return result;
-    }
-    auto bytes = file->ReadAt(0, static_cast<std::size_t>(file->Size()));
-    if (!bytes) {
-        result.status = ReadStatus::kFailed;
-        return result;
-    }
-    result.bytes = std::move(*bytes);
-    return result;
-}
-
 bool WriteFileAtomically(const std::filesystem::path& link, std::string_view bytes) {
     const std::optional<std::filesystem::path> resolved = FollowLinks(link);
     if (!resolved) return false;
