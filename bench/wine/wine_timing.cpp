@@ -1,12 +1,13 @@
-// kora4_wine_timing.exe [--shots <folder>]: how long the real module keeps the user waiting, on
-// generated data with 1,024 and with 16,384 singers in each list, in one run: open-to-idle (from
-// the export's call until the Singer Editor is filled, painted and idle, when
-// the first step of the user fires; to a timer beat, 50 ms) and OK-to-return
-// (after one Active singer was edited, from the click on OK until the export
-// returns). A run at 128 goes first, to take Wine's first-use costs (fonts,
-// common controls) out of the figures. Slow by nature, so no part of the
-// test run (scripts/run-bench --wine runs it); a watchdog ends the process
-// when a scale does not finish in time. Driven through the test host's harness.
+// kora4_wine_timing.exe [--shots <folder>]: how long the real module keeps
+// the user waiting, on generated data with 1,024 and with 16,384 singers in
+// each list, in one run: open-to-idle (from the export's call until the
+// Singer Editor is filled, painted and idle, when the first step of the user
+// fires; to a timer beat, 50 ms) and OK-to-return (after one Active singer
+// was edited, from the click on OK until the export returns). A run at 128
+// goes first, to take Wine's first-use costs (fonts, common controls) out of
+// the figures. Slow by nature, so no part of the test run (scripts/run-bench
+// --wine runs it); a watchdog ends the process when a scale does not finish
+// in time. Driven through the test host's harness.
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
