@@ -1,7 +1,8 @@
 // The test host: runs one scenario against the module (or the toolkit
 // probe), loaded by name, printing a line per check.
 //
-//   kora4_test_host.exe <toolkit|singer-editor|singer-editor-add|singer-files|timing>
+//   kora4_test_host.exe <toolkit|dialogs|singer-editor|singer-editor-add|singer-files|
+//                        singer-editor-full-scale>
 //                       [--shots <folder>]
 #include <cstdio>
 #include <cwchar>
@@ -34,8 +35,7 @@ int wmain(int argc, wchar_t** argv) {
         {L"singer-editor", SingerEditor},
         {L"singer-editor-add", SingerEditorAdd},
         {L"singer-files", SingerFiles},
-        {L"singer-editor-full-scale", SingerEditorFullScale},
-        {L"timing", Timing}};
+        {L"singer-editor-full-scale", SingerEditorFullScale}};
     const bool shotsGiven = argc == 4 && std::wcscmp(argv[2], L"--shots") == 0;
     const auto scenario = argc > 1 ? scenarios.find(argv[1]) : scenarios.end();
     if (scenario == scenarios.end() || (argc != 2 && !shotsGiven)) {

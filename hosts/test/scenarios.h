@@ -14,8 +14,6 @@ void SingerEditorAdd(Checks& checks, const std::wstring& shots);
 // Export and Import through the platform's file dialogs.
 void SingerFiles(Checks& checks, const std::wstring& shots);
 void SingerEditorFullScale(Checks& checks, const std::wstring& shots);  // 16,384 per list
-// Open-to-idle and OK-to-return times at 1,024 and 16,384 singers per list.
-void Timing(Checks& checks, const std::wstring& shots);
 void Dialogs(Checks& checks, const std::wstring& shots);  // at the display's DPI, with screenshots
 
 // kora4.dll loaded by name and initialised on a workspace's database.

@@ -87,7 +87,7 @@ mkdir -p "$prefix"
   fi
 ) 9>"$prefix.lock" || exit 1
 
-# KORA4_WINE_TIMEOUT: seconds, for slow runs such as the timing scenario.
+# KORA4_WINE_TIMEOUT: seconds, for slow runs such as the Wine timing.
 limit=${KORA4_WINE_TIMEOUT:-120}
 timeout "$limit" "$wine" "$@"
 status=$?

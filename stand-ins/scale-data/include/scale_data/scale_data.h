@@ -1,6 +1,6 @@
 // Sample data at scale: a voice database and a sequence with as many
 // singers as a user may keep (up to 16,384 in each list), for the
-// benchmarks, the test host's timing scenario and the demo.
+// benchmarks, the Wine timing and the demo.
 //
 // The catalog holds 128 installed voices, one per bank; the first 96 share
 // cross-synthesis groups of four, the last 32 have no partner. Singer i of

@@ -1,14 +1,16 @@
-// How long the real module keeps the user waiting, on generated data with
-// 1,024 and with 16,384 singers in each list, in one run: open-to-idle (from
-// the export's call until the Singer Editor is filled, painted and idle, when
-// the first step of the user fires; to a timer beat, 50 ms) and OK-to-return
-// (after one Active singer was edited, from the click on OK until the export
-// returns). A run at 128 goes first, to take Wine's first-use costs (fonts,
-// common controls) out of the figures. Slow by nature, so no part of the
-// default test run; a watchdog ends the process when a scale does not finish
-// in time (today's main needs minutes at full scale on a busy machine).
+// kora4_wine_timing.exe [--shots <folder>]: how long the real module keeps
+// the user waiting, on generated data with 1,024 and with 16,384 singers in
+// each list, in one run: open-to-idle (from the export's call until the
+// Singer Editor is filled, painted and idle, when the first step of the user
+// fires; to a timer beat, 50 ms) and OK-to-return (after one Active singer
+// was edited, from the click on OK until the export returns). A run at 128
+// goes first, to take Wine's first-use costs (fonts, common controls) out of
+// the figures. Slow by nature, so no part of the test run (scripts/run-bench
+// --wine runs it); a watchdog ends the process when a scale does not finish
+// in time. Driven through the test host's harness.
 #include <chrono>
 #include <cstdio>
+#include <cwchar>
 
 #include "res/singer_dlg_res.h"
 #include "res/singer_editor_res.h"
@@ -135,10 +137,19 @@ void TimeScale(Checks& checks, const std::filesystem::path& root, int singers,
 
 }  // namespace
 
-void Timing(Checks& checks, const std::wstring& shots) {
+}  // namespace kora::testhost
+
+int wmain(int argc, wchar_t** argv) {
+    using namespace kora::testhost;
+    const bool shotsGiven = argc == 3 && std::wcscmp(argv[1], L"--shots") == 0;
+    if (argc != 1 && !shotsGiven) {
+        std::printf("usage: kora4_wine_timing [--shots <folder>]\n");
+        return 2;
+    }
+    Checks checks;
     const ScratchFolder work(L"kora4-timing-");
     for (const int singers : {128, 1024, scaledata::kMaxSingers})
-        TimeScale(checks, work.root, singers, shots);
+        TimeScale(checks, work.root, singers, shotsGiven ? argv[2] : L".");
+    std::printf("kora4_wine_timing: %d checks, %d failed\n", checks.count, checks.failures);
+    return checks.failures == 0 && checks.count > 0 ? 0 : 1;
 }
-
-}  // namespace kora::testhost
