@@ -88,10 +88,4 @@ public:
     const InstalledVoiceList& InstalledVoices() const override { return voices; }
 };
 
-// An owner that is some other dialog.
-class OtherDialog : public ui::Dialog {
-public:
-    OtherDialog() : Dialog(IDD_SINGER_EDITOR) {}
-};
-
 }  // namespace kora::dialogs::test

@@ -80,17 +80,6 @@ protected:
 
     void SetUp() override { dlg.voiceList = &voices; }
 
-    // Edit mode on a stored singer.
-    void EditSinger(std::u16string name, std::u16string primary, std::u16string secondary,
-                    AxVVoiceParam primaryParams, AxVVoiceParam secondaryParams) {
-        dlg.editMode = true;
-        dlg.name = std::move(name);
-        dlg.primaryId = std::move(primary);
-        dlg.secondaryId = std::move(secondary);
-        dlg.primaryParams = primaryParams;
-        dlg.secondaryParams = secondaryParams;
-    }
-
     std::vector<std::u16string> Messages() const {
         std::vector<std::u16string> texts;
         for (const auto& box : user.MessageBoxes()) texts.push_back(box.text);
@@ -231,7 +220,8 @@ TEST_F(SingerDlgTest, AnotherPrimaryKeepsASecondaryThatIsStillAPartner) {
         // The choice fell back to "-", so it is gone for the next primary.
         .ChooseItem(IDC_PRIMARY_SINGER, u"Alto")
         .Check([](Dialog& d) { EXPECT_EQ(Chosen(d, IDC_SECONDARY_SINGER), u"-"); })
-        .ChooseItem(IDC_PRIMARY_SINGER, u"Tenor")  // no partners: only the disabled dash
+        .ChooseItem(IDC_PRIMARY_SINGER,
+                    u"Tenor")  // no partners: only the disabled dash
         .Check([](Dialog& d) {
             EXPECT_THAT(Items(d, IDC_SECONDARY_SINGER), ElementsAre(u"-"));
             EXPECT_FALSE(d.Control(IDC_SECONDARY_SINGER).IsEnabled());
@@ -275,36 +265,20 @@ TEST_F(SingerDlgTest, EveryNameCheckOfOkInItsOrder) {
     dlg.editMode = true;
     dlg.name = tooLong;
     dlg.primaryId = kAlto;
-    user.Check([&](Dialog& d) { EXPECT_EQ(d.Control(IDC_SINGER_NAME).Text(), tooLong); })
-        .Click(kIdOk)
-        .AnswerMessageBox(kIdOk)
-        .Check([](Dialog& d) { EXPECT_EQ(d.FocusedControlId(), IDC_SINGER_NAME); });
-    const std::pair<std::u16string, const char16_t*> refused[] = {
-        {u"", u"Enter a singer name."},
-        {u" \t\u3000 ", u"Singer name is invalid."},
-        {u"Al\tto", u"Singer name is invalid."},
-        {u"Alto\t", u"Singer name is invalid."},
-        {u"\tAlto", u"Singer name is invalid."},
-        {u"Alto\n", u"Singer name is invalid."},
-        {u"Al\u007Fto", u"Singer name is invalid."},
-        {u"Al\u0085to", u"Singer name is invalid."},
-        {std::u16string{u'A', char16_t(0xD800), u'\x01'}, u"Singer name is invalid."},
-    };
-    for (const auto& [name, message] : refused) {
-        user.Type(IDC_SINGER_NAME, name).Click(kIdOk).AnswerMessageBox(kIdOk).Check([](Dialog& d) {
+    user.Check([&](Dialog& d) { EXPECT_EQ(d.Control(IDC_SINGER_NAME).Text(), tooLong); });
+    for (const char16_t* name : {u"x", u"", u" \t\u3000 ", u"Al\tto"}) {
+        if (*name != u'x') user.Type(IDC_SINGER_NAME, name);
+        user.Click(kIdOk).AnswerMessageBox(kIdOk).Check([](Dialog& d) {
             EXPECT_TRUE(d.IsOpen());
             EXPECT_EQ(d.FocusedControlId(), IDC_SINGER_NAME);
         });
     }
-    // A surrogate pair, blanks inside and punctuation pass.
     const std::u16string accepted = u" \u3000Alto \U0001F3B5, = (2)";
     user.Type(IDC_SINGER_NAME, accepted).Click(kIdOk);
     ASSERT_EQ(dlg.DoModal(), kIdOk);
-
-    ASSERT_EQ(user.MessageBoxes().size(), std::size(refused) + 1);
-    EXPECT_EQ(user.MessageBoxes()[0].text, u"A singer name can have at most 255 characters.");
-    for (size_t i = 0; i < std::size(refused); ++i)
-        EXPECT_EQ(user.MessageBoxes()[i + 1].text, refused[i].second) << i;
+    EXPECT_THAT(Messages(), ElementsAre(u"A singer name can have at most 255 characters.",
+                                        u"Enter a singer name.", u"Singer name is invalid.",
+                                        u"Singer name is invalid."));
     for (const auto& box : user.MessageBoxes()) {
         EXPECT_EQ(box.style, 0u);
         EXPECT_EQ(box.dialogId, IDD_SINGER);
@@ -320,135 +294,130 @@ TEST_F(SingerDlgTest, TypingIsCutToTheLimitAndThenAccepted) {
     EXPECT_TRUE(user.MessageBoxes().empty());
 }
 
-TEST(SingerNameCheck, SurrogatesShieldOnlyTheirPartner) {
-    EXPECT_EQ(CheckSingerName(u"\U0001F3B5"), SingerNameVerdict::Ok);
-    EXPECT_EQ(CheckSingerName(std::u16string{char16_t(0xDC00), u'a'}), SingerNameVerdict::Ok);
-    // A high surrogate at the very end has no partner to pass over.
-    EXPECT_EQ(CheckSingerName(std::u16string{u'a', char16_t(0xD83C)}), SingerNameVerdict::Ok);
-    EXPECT_EQ(CheckSingerName(std::u16string{char16_t(0xD83C), u'\t'}), SingerNameVerdict::Invalid);
-    EXPECT_EQ(CheckSingerName(u"\u3000"), SingerNameVerdict::Invalid);
-    EXPECT_EQ(CheckSingerName(u"\u00A0"), SingerNameVerdict::Ok);  // not trimmed, not control
-    EXPECT_FALSE(IsControlUnit(u'\u00A0'));
+TEST(SingerNameCheck, BlanksOnlyOrAControlUnitOutsideASurrogatePairAreInvalid) {
+    using enum SingerNameVerdict;
+    const std::pair<std::u16string, SingerNameVerdict> cases[] = {
+        {u"", Empty},
+        {u"\u3000", Invalid},
+        {u"Alto\t", Invalid},
+        {u"\tAlto", Invalid},
+        {u"Alto\n", Invalid},
+        {u"Al\u007Fto", Invalid},
+        {u"Al\u0085to", Invalid},
+        {{u'A', char16_t(0xD800), u'\x01'}, Invalid},  // a lone high surrogate hides nothing
+        {{char16_t(0xD83C), u'\t'}, Invalid},
+        {u" \u3000Alto \U0001F3B5, = (2)", Ok},
+        {{char16_t(0xDC00), u'a'}, Ok},
+        {{u'a', char16_t(0xD83C)}, Ok},  // at the very end: no partner to pass over
+        {u"\u00A0", Ok},                 // neither trimmed nor a control unit
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(CheckSingerName(cases[i].first), cases[i].second) << "case " << i;
     EXPECT_TRUE(IsControlUnit(u'\u009F'));
     EXPECT_FALSE(IsControlUnit(u' '));
 }
 
-TEST_F(SingerDlgTest, WithoutAVoiceListNothingIsFilledAndOkNeverCloses) {
-    dlg.voiceList = nullptr;
-    dlg.editMode = true;
-    dlg.name = u"Stored";
-    user.Check([](Dialog& d) {
-            EXPECT_EQ(d.Caption(), u"Edit");
-            EXPECT_EQ(d.Control(IDC_SINGER_NAME).Text(), u"Stored");
-            EXPECT_THAT(Items(d, IDC_PRIMARY_SINGER), ElementsAre());
-            EXPECT_THAT(Items(d, IDC_SECONDARY_SINGER), ElementsAre());
-            // Stopped before the ranges and the enabling.
-            EXPECT_NE(d.Control<UpDown>(IDC_PRIMARY_BRE_SPIN).Range32(), std::pair(-127, 127));
-            EXPECT_TRUE(d.Control(IDC_PRIMARY_SINGER).IsEnabled());
-        })
+TEST_F(SingerDlgTest, WithoutAVoiceToChooseOkNeverCloses) {
+    const VoiceListCopy empty;
+    dlg.voiceList = &empty;
+    user.Type(IDC_SINGER_NAME, u"Alto")
         .Click(kIdOk)
         .AnswerMessageBox(kIdOk)
         .PressEnter()
         .AnswerMessageBox(kIdOk)
         .PressEscape();
     EXPECT_EQ(dlg.DoModal(), kIdCancel);
-
-    const VoiceListCopy empty;  // a selection that cannot be read: the same
-    CSingerDlg again(&editor);
-    again.voiceList = &empty;
-    user.Type(IDC_SINGER_NAME, u"Alto").Click(kIdOk).AnswerMessageBox(kIdOk).Click(kIdCancel);
-    EXPECT_EQ(again.DoModal(), kIdCancel);
-    EXPECT_THAT(Messages(), Each(u"Error occurred. (0)"));
-    EXPECT_EQ(Messages().size(), 3u);
-    EXPECT_EQ(user.MessageBoxes()[2].style, 0u);
+    EXPECT_THAT(Messages(), ElementsAre(u"Error occurred. (0)", u"Error occurred. (0)"));
+    EXPECT_EQ(user.MessageBoxes()[1].style, 0u);
 }
 
-TEST_F(SingerDlgTest, EditShowsTheSingersValuesAndFixesThePrimary) {
-    EditSinger(u"Old Name", kBass, test::Lower(kContralto), {11, 12, 13, 14, 99, 55},
-               {-5, -6, -7, -8, 98, 70});
-    user.Check([](Dialog& d) {
-            EXPECT_EQ(d.Caption(), u"Edit");
-            EXPECT_EQ(d.Control(IDC_SINGER_NAME).Text(), u"Old Name");
-            EXPECT_EQ(Chosen(d, IDC_PRIMARY_SINGER), u"Bass");
-            EXPECT_FALSE(d.Control(IDC_PRIMARY_SINGER).IsEnabled());
-            // The stored id differs in case: still the chosen partner.
-            EXPECT_EQ(Chosen(d, IDC_SECONDARY_SINGER), u"Contralto");
-            EXPECT_THAT(Enabled(d, kSecondaryControls), Each(true));
-            EXPECT_THAT(Texts(d, kPrimaryFields), ElementsAre(u"11", u"12", u"13", u"14"));
-            EXPECT_THAT(Texts(d, kSecondaryFields), ElementsAre(u"-5", u"-6", u"-7", u"-8", u"70"));
-        })
-        .Type(IDC_SINGER_NAME, u"New Name")
-        .Click(kIdOk);
-    ASSERT_EQ(dlg.DoModal(), kIdOk);
-    EXPECT_EQ(dlg.Name(), u"New Name");
-    EXPECT_EQ(dlg.PrimaryId(), kBass);
-    EXPECT_EQ(dlg.SecondaryId(), kContralto);  // the list's spelling
-    EXPECT_EQ(dlg.primaryBank, 1);
-    // AUX and the primary VOL are 0 whatever came in.
-    EXPECT_THAT(Values(dlg.primaryParams), ElementsAre(11, 12, 13, 14, 0, 0));
-    EXPECT_THAT(Values(dlg.secondaryParams), ElementsAre(-5, -6, -7, -8, 0, 70));
-}
+// Edit mode on a stored singer: what the dialog shows, and what OK gives back
+// (AUX and the primary VOL are 0 whatever came in).
+struct EditCase {
+    const char* label;
+    std::u16string primary, secondary;  // as stored
+    AxVVoiceParam primaryIn, secondaryIn;
+    std::u16string shownPrimary, shownSecondary;
+    std::vector<std::u16string> primaryTexts, secondaryTexts;
+    std::u16string primaryOut, secondaryOut;
+    int32_t bank;
+    std::vector<int32_t> primaryValues, secondaryValues;
+};
 
-TEST_F(SingerDlgTest, EditOfASecondaryThatIsNoPartnerFallsBackToNone) {
-    EditSinger(u"Odd Pair", kAlto, kSoprano, {1, 1, 1, 1, 1, 1}, {5, 6, 7, 8, 9, 10});
-    user.Check([](Dialog& d) {
-            EXPECT_EQ(Chosen(d, IDC_SECONDARY_SINGER), u"-");
-            EXPECT_THAT(Enabled(d, kSecondaryControls), Each(false));
-            EXPECT_THAT(Texts(d, kSecondaryFields), ElementsAre(u"5", u"6", u"7", u"8", u"10"));
-        })
-        .Click(kIdOk);
-    ASSERT_EQ(dlg.DoModal(), kIdOk);
-    EXPECT_EQ(dlg.secondaryId, u"");
-    EXPECT_THAT(Values(dlg.secondaryParams), ElementsAre(5, 6, 7, 8, 0, 10));
-}
-
-TEST_F(SingerDlgTest, EditOfAPrimaryNotInTheListTakesTheFirstItem) {
-    EditSinger(u"Lost", u"NOTINSTALLED0000", u"", {3, 3, 3, 3, 0, 0}, {});
-    user.Check([](Dialog& d) {
-            EXPECT_EQ(Chosen(d, IDC_PRIMARY_SINGER), u"Alto");
-            EXPECT_FALSE(d.Control(IDC_PRIMARY_SINGER).IsEnabled());
-            EXPECT_THAT(Texts(d, kPrimaryFields), Each(u"3"));
-        })
-        .Click(kIdOk);
-    ASSERT_EQ(dlg.DoModal(), kIdOk);
-    EXPECT_EQ(dlg.primaryId, kAlto);
-    EXPECT_EQ(dlg.primaryBank, 0);
-}
-
-TEST_F(SingerDlgTest, AnOwnerThatIsNoSingerEditorYieldsNothing) {
-    test::OtherDialog other;
-    CSingerDlg lone(&other);
-    lone.voiceList = &voices;
-    user.Check([](Dialog& d) {
-            // No defaults were set: the fields keep their empty template text.
-            EXPECT_THAT(Texts(d, kPrimaryFields), Each(u""));
-            EXPECT_THAT(Items(d, IDC_SECONDARY_SINGER), ElementsAre(u"-"));
-            EXPECT_FALSE(d.Control(IDC_SECONDARY_SINGER).IsEnabled());
-        })
-        .Type(IDC_PRIMARY_BRE, u"9")
-        .Leave(IDC_PRIMARY_BRE)
-        .ChooseItem(IDC_PRIMARY_SINGER, u"Bass")
-        .Click(IDC_PRIMARY_RESET)
-        .Check([](Dialog& d) { EXPECT_EQ(d.Control(IDC_PRIMARY_BRE).Text(), u"9"); })
-        .Click(IDC_XSYNTH_GROUP_LIST)
-        .ExpectDialog(IDD_XSYNTH_GROUP)
-        .Check(
-            [](Dialog& d) { EXPECT_EQ(d.Control<ui::ListView>(IDC_XSYNTH_LIST).ItemCount(), 0); })
-        .Click(kIdOk)
-        .ExpectDialog(IDD_SINGER)
-        .Type(IDC_SINGER_NAME, u"Plain")
-        .Click(kIdOk);
-    ASSERT_EQ(lone.DoModal(), kIdOk);
-    EXPECT_EQ(lone.primaryId, kBass);
-    EXPECT_EQ(lone.primaryBank, 1);
-    EXPECT_EQ(lone.secondaryId, u"");
-    EXPECT_THAT(Values(lone.primaryParams), ElementsAre(9, 0, 0, 0, 0, 0));
-
-    CSingerDlg ownerless;  // no owner at all: the same
-    ownerless.voiceList = &voices;
-    user.Check([](Dialog& d) { EXPECT_THAT(Items(d, IDC_SECONDARY_SINGER), ElementsAre(u"-")); })
-        .Click(kIdCancel);
-    EXPECT_EQ(ownerless.DoModal(), kIdCancel);
+TEST_F(SingerDlgTest, EditShowsTheStoredSingerFixesThePrimaryAndGivesBackItsValues) {
+    const EditCase cases[] = {
+        {"PartnerInAnotherCase",
+         kBass,
+         test::Lower(kContralto),
+         {11, 12, 13, 14, 99, 55},
+         {-5, -6, -7, -8, 98, 70},
+         u"Bass",
+         u"Contralto",
+         {u"11", u"12", u"13", u"14"},
+         {u"-5", u"-6", u"-7", u"-8", u"70"},
+         kBass,
+         kContralto,
+         1,
+         {11, 12, 13, 14, 0, 0},
+         {-5, -6, -7, -8, 0, 70}},
+        {"SecondaryNoPartner",
+         kAlto,
+         kSoprano,
+         {1, 1, 1, 1, 1, 1},
+         {5, 6, 7, 8, 9, 10},
+         u"Alto",
+         u"-",
+         {u"1", u"1", u"1", u"1"},
+         {u"5", u"6", u"7", u"8", u"10"},
+         kAlto,
+         u"",
+         0,
+         {1, 1, 1, 1, 0, 0},
+         {5, 6, 7, 8, 0, 10}},
+        {"PrimaryNotInstalled",
+         u"NOTINSTALLED0000",
+         u"",
+         {3, 3, 3, 3, 0, 0},
+         {},
+         u"Alto",
+         u"-",
+         {u"3", u"3", u"3", u"3"},
+         {u"0", u"0", u"0", u"0", u"0"},
+         kAlto,
+         u"",
+         0,
+         {3, 3, 3, 3, 0, 0},
+         {0, 0, 0, 0, 0, 0}},
+    };
+    for (const EditCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        CSingerDlg edit(&editor);
+        edit.voiceList = &voices;
+        edit.editMode = true;
+        edit.name = u"Old";
+        edit.primaryId = c.primary;
+        edit.secondaryId = c.secondary;
+        edit.primaryParams = c.primaryIn;
+        edit.secondaryParams = c.secondaryIn;
+        user.Check([&c](Dialog& d) {
+                EXPECT_EQ(d.Control(IDC_SINGER_NAME).Text(), u"Old");
+                EXPECT_EQ(Chosen(d, IDC_PRIMARY_SINGER), c.shownPrimary);
+                EXPECT_FALSE(d.Control(IDC_PRIMARY_SINGER).IsEnabled());
+                EXPECT_EQ(Chosen(d, IDC_SECONDARY_SINGER), c.shownSecondary);
+                EXPECT_THAT(Enabled(d, kSecondaryControls), Each(c.shownSecondary != u"-"));
+                EXPECT_EQ(Texts(d, kPrimaryFields), c.primaryTexts);
+                EXPECT_EQ(Texts(d, kSecondaryFields), c.secondaryTexts);
+            })
+            .Type(IDC_SINGER_NAME, u"New")
+            .Click(kIdOk);
+        ASSERT_EQ(edit.DoModal(), kIdOk);
+        EXPECT_EQ(edit.Name(), u"New");
+        EXPECT_EQ(edit.PrimaryId(), c.primaryOut);
+        EXPECT_EQ(edit.SecondaryId(), c.secondaryOut);  // the list's spelling
+        EXPECT_EQ(edit.primaryBank, c.bank);
+        EXPECT_EQ(Values(edit.primaryParams), c.primaryValues);
+        EXPECT_EQ(Values(edit.secondaryParams), c.secondaryValues);
+    }
 }
 
 TEST_F(SingerDlgTest, TheHostsTextsReachTheDialogAndTheGroupList) {

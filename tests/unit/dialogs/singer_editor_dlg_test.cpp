@@ -176,20 +176,11 @@ TEST_F(EditorViewTest, EmptyListsSelectNothingAndLeaveOnlyAdd) {
     Show([](Dialog& d) {
         EXPECT_EQ(Active(d).FirstSelectedRow(), -1);
         EXPECT_EQ(My(d).ItemCount(), 0);
+        EXPECT_EQ(d.Control(IDC_SEQUENCE_NAME).Text(), u"Untitled");  // no file name
         ExpectEnabled(d, kAdd, true);
         ExpectEnabled(d, kActiveOnly, false);
         ExpectEnabled(d, kMyOnly, false);
     });
-}
-
-TEST_F(EditorViewTest, TheTitleLineShowsTheSequenceFileNameOrUntitled) {
-    Show([](Dialog& d) { EXPECT_EQ(d.Control(IDC_SEQUENCE_NAME).Text(), u"demo.seq"); });
-    for (const char16_t* path : {u"C:\\songs\\demo", u""}) {
-        trak4::SequenceDocument sequence = document;
-        sequence.filePath = std::u16string(path);
-        Load(sequence);
-        Show([](Dialog& d) { EXPECT_EQ(d.Control(IDC_SEQUENCE_NAME).Text(), u"Untitled"); });
-    }
 }
 
 TEST_F(EditorViewTest, TheHostsTextsReplaceCaptionLabelsAndHeaders) {
@@ -208,7 +199,8 @@ TEST_F(EditorViewTest, TheHostsTextsReplaceCaptionLabelsAndHeaders) {
     Load(sequence);
     Show([](Dialog& d) {
         EXPECT_EQ(d.Caption(), u"歌手エディター");
-        EXPECT_EQ(d.Control(IDC_ACTIVE_LABEL).Text(), u"Active Singers");  // empty text: kept
+        EXPECT_EQ(d.Control(IDC_ACTIVE_LABEL).Text(),
+                  u"Active Singers");  // empty text: kept
         EXPECT_EQ(d.Control(IDC_ACTIVE_ADD).Text(), u"追加");
         EXPECT_EQ(d.Control(IDC_SEQUENCE_NAME).Text(), u"無題");
         EXPECT_EQ(Active(d).ColumnText(0), u"名前");
@@ -227,7 +219,8 @@ TEST_F(EditorViewTest, OkEndsWithIdOkAndReadOnlyOkPicksTheSelectedActiveSinger) 
     user.ClearSelection(IDC_ACTIVE_LIST).Click(kIdOk);  // nothing picked: cancelled
     EXPECT_EQ(dlg->DoModal(), kIdCancel);
     EXPECT_EQ(dlg->pickedProgram, -1);
-    user.DoubleClickRow(IDC_ACTIVE_LIST, -1, 0)  // beside the rows and in My: nothing
+    user.DoubleClickRow(IDC_ACTIVE_LIST, -1,
+                        0)  // beside the rows and in My: nothing
         .DoubleClickRow(IDC_MY_LIST, 1, 0)
         .Check([](Dialog& d) { EXPECT_EQ(My(d).ItemText(1, 0), u""); })
         .Click(kIdCancel);

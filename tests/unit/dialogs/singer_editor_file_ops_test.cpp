@@ -204,7 +204,6 @@ INSTANTIATE_TEST_SUITE_P(
                        "\"Three\"=VOICE-BERT-00002,3\n[general]\n\"Four\"=VOICE-ANNA-00001,4\n",
                    kFailedRead,
                    {u"One", u"Two", u"Three"}},
-        ImportCase{"NoSingerLines", "[general]\nversion=1\n", kFinishedImport, {}},
         ImportCase{"LinesPassedOver",
                    Head(2) + "\"Gone\"=VOICE-XXXX-00009,1\n\"\"=VOICE-ANNA-00001\n",
                    kFinishedImport,

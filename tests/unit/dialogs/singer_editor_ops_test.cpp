@@ -43,17 +43,27 @@ void AddNova(User& user) {
         .Click(kIdOk);
 }
 
-TEST_F(OpsTest, ActiveAddTakesTheLowestFreeProgramOfThePrimarysBankAndTouchesNoDatabase) {
+TEST_F(OpsTest, ActiveAddAndCopyTakeTheLowestFreeProgramAndTouchNoDatabase) {
     AddActiveInDialog(u"Nova", u"Anna");  // bank 0 holds programs 0, 1 and 3
-    user.Check([](Dialog& d) {
-        EXPECT_EQ(Active(d).FirstSelectedRow(), 4);
-        EXPECT_EQ(Active(d).ItemData(4), static_cast<std::intptr_t>(PackPair(0, 2)));
-    });
     AddActiveInDialog(u"Deep", u"Cleo");  // bank 2 holds program 0
+    user.SelectRow(IDC_ACTIVE_LIST, 0)
+        .Click(IDC_ACTIVE_COPY)
+        .SelectRow(IDC_ACTIVE_LIST, 2)  // alto: its (2) is taken in another case
+        .Click(IDC_ACTIVE_COPY)
+        .Check([](Dialog& d) {
+            EXPECT_THAT(ColumnTexts(Active(d), 0),
+                        ElementsAre(u"Alto", u"Alto (2)", u"alto", u"alto (3)", u"Zed", u"Choir",
+                                    u"Nova", u"Deep"));
+            EXPECT_EQ(Active(d).FirstSelectedRow(), 3);
+            EXPECT_EQ(Active(d).ItemData(6), static_cast<std::intptr_t>(PackPair(0, 2)));
+        });
     EXPECT_EQ(Run(), kIdCancel);
-    EXPECT_EQ(Entry(4).state, kStateAdded);
-    EXPECT_EQ(Entry(4).primaryParams, (std::array<int32_t, 5>{1, 2, 3, 4, 0}));
-    EXPECT_EQ((Pair{Entry(5).bank, Entry(5).program}), (Pair{2, 1}));
+    EXPECT_EQ(Entry(6).primaryParams, (std::array<int32_t, 5>{1, 2, 3, 4, 0}));
+    EXPECT_EQ((Pair{Entry(7).bank, Entry(7).program}), (Pair{2, 1}));
+    EXPECT_EQ(Entry(1).program, 4);  // programs in the order of the copies
+    EXPECT_EQ(Entry(3).program, 5);
+    EXPECT_EQ(Entry(3).secondaryParams, (std::array<int32_t, 6>{-20, -21, -22, -23, -24, -25}));
+    for (std::size_t row : {1, 3, 6, 7}) EXPECT_EQ(Entry(row).state, kStateAdded) << row;
     EXPECT_TRUE(dlg->activeInUse.Test(0, 2) && dlg->activeInUse.Test(2, 1));
     EXPECT_TRUE(dlg->activeChanged);
     EXPECT_FALSE(dlg->myChanged);
@@ -125,23 +135,6 @@ TEST_F(OpsTest, AFullBankRefusesActiveAddCopyAndCopyToActiveAnotherBankTakesTheC
     EXPECT_TRUE(Changes().empty());
 }
 
-TEST_F(OpsTest, ActiveCopyNumbersNamesWithoutRegardToCaseBelowTheSource) {
-    user.SelectRow(IDC_ACTIVE_LIST, 0)
-        .Click(IDC_ACTIVE_COPY)
-        .SelectRow(IDC_ACTIVE_LIST, 2)  // alto: its (2) is taken in another case
-        .Click(IDC_ACTIVE_COPY)
-        .Check([](Dialog& d) {
-            EXPECT_THAT(ColumnTexts(Active(d), 0),
-                        ElementsAre(u"Alto", u"Alto (2)", u"alto", u"alto (3)", u"Zed", u"Choir"));
-            EXPECT_EQ(Active(d).FirstSelectedRow(), 3);
-        });
-    EXPECT_EQ(Run(), kIdCancel);
-    EXPECT_EQ(Entry(1).program, 2);  // programs in the order of the copies
-    EXPECT_EQ(Entry(3).program, 4);
-    EXPECT_EQ(Entry(3).secondaryParams, (std::array<int32_t, 6>{-20, -21, -22, -23, -24, -25}));
-    EXPECT_EQ(Entry(3).state, kStateAdded);
-}
-
 TEST_F(OpsTest, ActiveEditMarksLoadedSingersEditedAndKeepsPairPrimaryAndAux) {
     user.DoubleClickRow(IDC_ACTIVE_LIST, 1, 3)  // alto: Bert with Anna
         .ExpectDialog(IDD_SINGER)
@@ -208,6 +201,7 @@ TEST_F(OpsTest, ReadOnlyModeChangesNothingWhateverIsSelected) {
 }
 
 TEST_F(OpsTest, MyAddCreatesTheVoiceInTheDatabaseAndAppendsItsRow) {
+    user.Click(IDC_MY_ADD).ExpectDialog(IDD_SINGER).Type(IDC_SINGER_NAME, u"Gone").Click(kIdCancel);
     AddNova(user);
     user.ExpectDialog(IDD_SINGER_EDITOR).Check([&](Dialog& d) {
         EXPECT_EQ(ColumnTexts(My(d), 1).back(), u"Nova");
@@ -227,16 +221,11 @@ TEST_F(OpsTest, MyAddCreatesTheVoiceInTheDatabaseAndAppendsItsRow) {
     EXPECT_EQ(dlg->mySingers.at(5).state, kStateAdded);
     EXPECT_TRUE(dlg->myChanged);
     EXPECT_FALSE(dlg->activeChanged);
-}
 
-TEST_F(OpsTest, MyAddCancelledOrWithAnEmptyListChangesNothing) {
-    user.Click(IDC_MY_ADD).ExpectDialog(IDD_SINGER).Type(IDC_SINGER_NAME, u"Nova").Click(kIdCancel);
+    dlg->mySingers.clear();  // an empty list opens no edit dialog at all
+    user.Click(IDC_MY_ADD).ExpectDialog(IDD_SINGER_EDITOR);
     EXPECT_EQ(Run(), kIdCancel);
-    dlg->mySingers.clear();
-    user.Click(IDC_MY_ADD).ExpectDialog(IDD_SINGER_EDITOR);  // no edit dialog at all
-    EXPECT_EQ(Run(), kIdCancel);
-    EXPECT_EQ(log.Count("DBM_CreateVirtualVoice"), 0);
-    EXPECT_FALSE(dlg->myChanged);
+    EXPECT_EQ(log.Count("DBM_CreateVirtualVoice"), 1);
 }
 
 // A refused My operation: its message, the database calls (a half-made voice
@@ -339,7 +328,8 @@ TEST_F(OpsTest, MyEditWritesTheRecordAndKeepsPairPrimaryAuxAndPlace) {
             EXPECT_EQ(My(d).ItemText(3, 0) + My(d).ItemText(3, 1), u"*Mine again");
             EXPECT_EQ(My(d).FirstSelectedRow(), 3);
         })
-        .DoubleClickRow(IDC_MY_LIST, 2, 1)  // confirmed unchanged: written all the same
+        .DoubleClickRow(IDC_MY_LIST, 2,
+                        1)  // confirmed unchanged: written all the same
         .Click(kIdOk)
         .SelectRow(IDC_MY_LIST, 4)
         .Click(IDC_MY_EDIT)
@@ -407,41 +397,26 @@ TEST_F(OpsTest, DeletingTheDefaultMovesTheMarkToTheDatabasesNewDefault) {
     EXPECT_EQ(dlg->defaultProgram, 0x7FFFFFFF);
 }
 
-TEST_F(OpsTest, ADoubleClickOnTheMarkColumnMakesTheDefault) {
+TEST_F(OpsTest, ADoubleClickOnTheMarkColumnMakesTheDefaultUnlessRefused) {
+    database.setDefaultRefusal = -1;
+    user.DoubleClickRow(IDC_MY_LIST, 0, 0).Check([&](Dialog& d) {
+        EXPECT_THAT(ColumnTexts(My(d), 0), ElementsAre(u"", u"", u"", u"*", u""));
+        EXPECT_EQ(dlg->defaultProgram, 0);
+        EXPECT_FALSE(dlg->myChanged);
+        database.setDefaultRefusal.reset();
+    });
     user.DoubleClickRow(IDC_MY_LIST, 0, 0).Check([&](Dialog& d) {
         EXPECT_THAT(ColumnTexts(My(d), 0), ElementsAre(u"*", u"", u"", u"", u""));
     });
     EXPECT_EQ(Run(), kIdCancel);
-    EXPECT_EQ(Changes(), (Calls{"DBM_SetDefaultVirtualVoice(77(0,20))"}));
+    EXPECT_TRUE(user.MessageBoxes().empty());
+    EXPECT_EQ(Changes(), (Calls{"DBM_SetDefaultVirtualVoice refused",
+                                "DBM_SetDefaultVirtualVoice(77(0,20))"}));
     EXPECT_EQ(dlg->defaultProgram, 20);
     EXPECT_TRUE(dlg->myChanged);
 }
 
-TEST_F(OpsTest, ARefusedDefaultChangesNothingAndSaysNothing) {
-    database.setDefaultRefusal = -1;
-    user.DoubleClickRow(IDC_MY_LIST, 0, 0).Check([&](Dialog& d) {
-        EXPECT_THAT(ColumnTexts(My(d), 0), ElementsAre(u"", u"", u"", u"*", u""));
-    });
-    EXPECT_EQ(Run(), kIdCancel);
-    EXPECT_TRUE(user.MessageBoxes().empty());
-    EXPECT_EQ(dlg->defaultProgram, 0);
-    EXPECT_FALSE(dlg->myChanged);
-}
-
-TEST_F(OpsTest, CopyToMyKeepsTheNameAndAppends) {
-    user.SelectRow(IDC_ACTIVE_LIST, 0).Click(IDC_COPY_TO_MY).Check([](Dialog& d) {
-        EXPECT_EQ(My(d).ItemText(5, 0) + My(d).ItemText(5, 1), u"Alto");
-        EXPECT_EQ(My(d).FirstSelectedRow(), 5);
-    });
-    EXPECT_EQ(Run(), kIdCancel);
-    EXPECT_EQ(Changes(),
-              (Calls{"DBM_CreateVirtualVoice(77,0)", "DBM_SetVirtualVoiceInfo(77(0,1))"}));
-    EXPECT_THAT(Stored(0, 1)->secondaryParams, ElementsAre(-30, -31, -32, -33, -34, -35));
-    EXPECT_TRUE(dlg->myChanged);
-    EXPECT_FALSE(dlg->activeChanged);
-}
-
-TEST_F(OpsTest, CopyToMyCutsALongNameBeforeASurrogatePairAndRefusesALongId) {
+TEST_F(OpsTest, CopyToMyAppendsCutsALongNameBeforeASurrogatePairAndRefusesALongId) {
     // 258 units, then a pair that would straddle the record's last unit.
     const std::u16string longName = std::u16string(258, u'n') + u"\U0001F600" + u"tail";
     trak4::SequenceDocument sequence = document;
@@ -449,36 +424,27 @@ TEST_F(OpsTest, CopyToMyCutsALongNameBeforeASurrogatePairAndRefusesALongId) {
     sequence.voices[{0, 1}] = kora::test::SequenceVoiceOf(
         Singer(0, 1, u"alto", kBert, kAnna + std::u16string(300, u'x'), 20));
     Load(sequence);
+    const std::u16string cut(258, u'n');
     user.SelectRow(IDC_ACTIVE_LIST, 0)  // alto with the long secondary id
         .Click(IDC_COPY_TO_MY)
         .AnswerMessageBox(kIdOk)
         .SelectRow(IDC_ACTIVE_LIST, 1)
-        .Click(IDC_COPY_TO_MY);
+        .Click(IDC_COPY_TO_MY)
+        .Check([&](Dialog& d) {
+            EXPECT_EQ(My(d).ItemText(5, 0) + My(d).ItemText(5, 1), cut);
+            EXPECT_EQ(My(d).FirstSelectedRow(), 5);
+        });
     EXPECT_EQ(Run(), kIdCancel);
     EXPECT_THAT(Messages(), ElementsAre(kCopyFailed));
     // Only the long name reached the database.
     EXPECT_EQ(Changes(),
               (Calls{"DBM_CreateVirtualVoice(77,0)", "DBM_SetVirtualVoiceInfo(77(0,1))"}));
-    const std::u16string cut(258, u'n');
     EXPECT_EQ(ReadField(Stored(0, 1)->name), cut);
-    EXPECT_EQ(dlg->mySingers.back().name, cut);  // the list shows what the database holds
-}
-
-TEST_F(OpsTest, WithoutAContextMyOperationsDoNothing) {
-    dlg->context = nullptr;
-    user.Click(IDC_MY_ADD)
-        .ExpectDialog(IDD_SINGER_EDITOR)
-        .SelectRow(IDC_MY_LIST, 2)
-        .Click(IDC_MY_COPY)
-        .Click(IDC_MY_EDIT)
-        .ExpectDialog(IDD_SINGER_EDITOR)
-        .Click(IDC_MY_DELETE)
-        .DoubleClickRow(IDC_MY_LIST, 0, 0)
-        .Click(IDC_COPY_TO_MY);
-    EXPECT_EQ(Run(), kIdCancel);
-    EXPECT_TRUE(user.MessageBoxes().empty());
-    EXPECT_LE(log.Calls().size(), 1u);  // the title line only
-    EXPECT_FALSE(dlg->myChanged);
+    EXPECT_THAT(Stored(0, 1)->primaryParams, ElementsAre(30, 31, 32, 33, 34));
+    EXPECT_EQ(dlg->mySingers.back().name,
+              cut);  // the list shows what the database holds
+    EXPECT_TRUE(dlg->myChanged);
+    EXPECT_FALSE(dlg->activeChanged);
 }
 
 TEST_F(OpsTest, AContextThatIsNotInitializedMakesEveryChangeFail) {
