@@ -218,14 +218,12 @@ TEST_F(SingersTool, ExportWritesTheStoreAndImportPassesOverItsDuplicates) {
     const ProcessResult result = Run({"export", Path("mine.dat")});
     EXPECT_EQ(result.exitCode, kOk) << result.err;
     EXPECT_EQ(result.out, Path("mine.dat") + ": 7 singers exported\n");
-    // The singers in list order: bank, then name without regard to case.
+    // The singers in list order (bank, then name without regard to case);
+    // the bytes of each line are the export tests' concern.
     const auto lines = WrittenLines(ReadFile(Path("mine.dat")));
     ASSERT_EQ(lines.size(), 13u);
     EXPECT_EQ(lines[0], "; kora4-singers My Singer Information");
-    EXPECT_EQ(lines[5], "count=7");
-    EXPECT_EQ(lines[6],
-              "\"Aurora Bright\"=VB4S00AURORA0001,5,40,20,-5,VB4S02ZOE___0010,8,35,25,-25,-40");
-    EXPECT_EQ(lines[11], "\"Caf\xC3\xA9 Mireille\"=VB4S02MIREIL0008,25,-5,-10,-5,,0,0,0,0,0");
+    EXPECT_THAT(lines[11], StartsWith("\"Caf\xC3\xA9 Mireille\"="));
 
     const std::string store = Store();
     const ProcessResult again = Run({"import", Path("mine.dat")});

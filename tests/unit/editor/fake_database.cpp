@@ -80,9 +80,7 @@ int32_t FakeDatabase::GetVoiceParameters(const char16_t* voiceId, int32_t* outPa
     return found->second.result;
 }
 
-int32_t FakeDatabase::BackupAllVirtualVoice() {
-    return Logged("DBM_BackupAllVirtualVoice", backupResult);
-}
+int32_t FakeDatabase::BackupAllVirtualVoice() { return Logged("DBM_BackupAllVirtualVoice", 0); }
 
 int32_t FakeDatabase::GetVirtualVoiceInfo(int32_t bank, int32_t program, DBM_VVOICE_INFO* outInfo) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(outInfo);

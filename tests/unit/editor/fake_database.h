@@ -41,7 +41,6 @@ public:
     // Answers to inject.
     std::optional<Pair> virtualInfoFailsAt;  // with virtualInfoFailure
     int32_t virtualInfoFailure = -1;
-    int32_t backupResult = 0;
     uint32_t editorHandle = 77;
     int32_t rollBackResult = 0;
     int32_t defaultBank = -1;
