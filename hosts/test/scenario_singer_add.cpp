@@ -95,6 +95,7 @@ std::vector<Step> AddScript(Checks& checks, const std::wstring& shots, Windows& 
              if (!(w.box = FindDialog(nullptr, w.singer))) return false;
              checks.Equal(ControlText(w.box, 0xFFFF), L"Singer name is invalid.",
                           "a blank name is refused");
+             checks.Equal(WindowText(w.box), L"kora4", "the module's name as its caption");
              PostMessageW(w.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
              return true;
          }},

@@ -191,12 +191,5 @@ TEST_F(LoadTest, AFailedVirtualVoiceQueryTellsItsPairAndAnswer) {
     EXPECT_FALSE(failure.result.has_value());
 }
 
-TEST_F(LoadTest, AContextThatIsNotInitializedCallsNoDatabaseFunction) {
-    bound->Context().initialized = false;
-    EXPECT_EQ(Run(), kDatabaseFailed);
-    EXPECT_EQ(dialog.runs, 0);
-    EXPECT_TRUE(log.Calls().empty());
-}
-
 }  // namespace
 }  // namespace kora::test
