@@ -345,50 +345,22 @@ struct EditCase {
 };
 
 TEST_F(SingerDlgTest, EditShowsTheStoredSingerFixesThePrimaryAndGivesBackItsValues) {
+    // Stored: primary, secondary, their parameters. Shown: the voices, the
+    // fields. Given back: the ids, the primary's bank, the values.
+    // clang-format off
     const EditCase cases[] = {
-        {"PartnerInAnotherCase",
-         kBass,
-         test::Lower(kContralto),
-         {11, 12, 13, 14, 99, 55},
-         {-5, -6, -7, -8, 98, 70},
-         u"Bass",
-         u"Contralto",
-         {u"11", u"12", u"13", u"14"},
-         {u"-5", u"-6", u"-7", u"-8", u"70"},
-         kBass,
-         kContralto,
-         1,
-         {11, 12, 13, 14, 0, 0},
-         {-5, -6, -7, -8, 0, 70}},
-        {"SecondaryNoPartner",
-         kAlto,
-         kSoprano,
-         {1, 1, 1, 1, 1, 1},
-         {5, 6, 7, 8, 9, 10},
-         u"Alto",
-         u"-",
-         {u"1", u"1", u"1", u"1"},
-         {u"5", u"6", u"7", u"8", u"10"},
-         kAlto,
-         u"",
-         0,
-         {1, 1, 1, 1, 0, 0},
-         {5, 6, 7, 8, 0, 10}},
-        {"PrimaryNotInstalled",
-         u"NOTINSTALLED0000",
-         u"",
-         {3, 3, 3, 3, 0, 0},
-         {},
-         u"Alto",
-         u"-",
-         {u"3", u"3", u"3", u"3"},
-         {u"0", u"0", u"0", u"0", u"0"},
-         kAlto,
-         u"",
-         0,
-         {3, 3, 3, 3, 0, 0},
-         {0, 0, 0, 0, 0, 0}},
+        {"PartnerInAnotherCase", kBass, test::Lower(kContralto),
+         {11, 12, 13, 14, 99, 55}, {-5, -6, -7, -8, 98, 70},
+         u"Bass", u"Contralto", {u"11", u"12", u"13", u"14"}, {u"-5", u"-6", u"-7", u"-8", u"70"},
+         kBass, kContralto, 1, {11, 12, 13, 14, 0, 0}, {-5, -6, -7, -8, 0, 70}},
+        {"SecondaryNoPartner", kAlto, kSoprano, {1, 1, 1, 1, 1, 1}, {5, 6, 7, 8, 9, 10},
+         u"Alto", u"-", {u"1", u"1", u"1", u"1"}, {u"5", u"6", u"7", u"8", u"10"},
+         kAlto, u"", 0, {1, 1, 1, 1, 0, 0}, {5, 6, 7, 8, 0, 10}},
+        {"PrimaryNotInstalled", u"NOTINSTALLED0000", u"", {3, 3, 3, 3, 0, 0}, {},
+         u"Alto", u"-", {u"3", u"3", u"3", u"3"}, {u"0", u"0", u"0", u"0", u"0"},
+         kAlto, u"", 0, {3, 3, 3, 3, 0, 0}, {0, 0, 0, 0, 0, 0}},
     };
+    // clang-format on
     for (const EditCase& c : cases) {
         SCOPED_TRACE(c.label);
         CSingerDlg edit(&editor);
