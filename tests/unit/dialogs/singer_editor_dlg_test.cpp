@@ -219,8 +219,8 @@ TEST_F(EditorViewTest, OkEndsWithIdOkAndReadOnlyOkPicksTheSelectedActiveSinger) 
     user.ClearSelection(IDC_ACTIVE_LIST).Click(kIdOk);  // nothing picked: cancelled
     EXPECT_EQ(dlg->DoModal(), kIdCancel);
     EXPECT_EQ(dlg->pickedProgram, -1);
-    user.DoubleClickRow(IDC_ACTIVE_LIST, -1,
-                        0)  // beside the rows and in My: nothing
+    // Beside the rows and in My: nothing.
+    user.DoubleClickRow(IDC_ACTIVE_LIST, -1, 0)
         .DoubleClickRow(IDC_MY_LIST, 1, 0)
         .Check([](Dialog& d) { EXPECT_EQ(My(d).ItemText(1, 0), u""); })
         .Click(kIdCancel);

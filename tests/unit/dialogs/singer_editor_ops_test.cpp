@@ -315,8 +315,8 @@ TEST_F(OpsTest, MyEditWritesTheRecordAndKeepsPairPrimaryAuxAndPlace) {
             EXPECT_EQ(My(d).ItemText(3, 0) + My(d).ItemText(3, 1), u"*Mine again");
             EXPECT_EQ(My(d).FirstSelectedRow(), 3);
         })
-        .DoubleClickRow(IDC_MY_LIST, 2,
-                        1)  // confirmed unchanged: written all the same
+        // Confirmed unchanged: written all the same.
+        .DoubleClickRow(IDC_MY_LIST, 2, 1)
         .Click(kIdOk)
         .SelectRow(IDC_MY_LIST, 4)
         .Click(IDC_MY_EDIT)
